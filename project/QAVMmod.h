@@ -1,0 +1,79 @@
+// The mission model and everything that turns it into text. The window's change rules
+// write the model; the mission writer reads it together with the omission choices.
+// Nothing here touches a widget, and only WriteMissionFile touches a file.
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+template<std::size_t N>
+using Texts = std::array<QString, N>;
+
+struct MissionModel
+{
+    QString LLabel, LStartAt, LWakeUp;
+    Texts<3> LBase;
+    QString LHeading, LHoverAt, LThrust;
+    Texts<3> LOrientation;
+    QString LCompleteAt;
+
+    QString AName;
+    Texts<8> AHeight, AHeightRaw, APitch, AThrust;
+    QString ALockVz, AAlignWith, ACompleteAt;
+
+    QString PALabel, PAReference, PAAlign;
+
+    QString SName, SReference, SCapDist, SCompleteAt;
+
+    QString AppName, AppReference, AppNav, AppCompleteAt;
+
+    QString DName, DReference, DPort, DNAV;
+    Texts<2> DCmds;
+
+    QString ULabel, UStartAt, UReference, UPort, UVRel;
+
+    QString RName, RStartAt, RAoa, RBase, RCompleteAt;
+
+    QString LndName, LndBase;
+    Texts<2> LndHoverPad;
+    QString LndNAV;
+
+    QString MissionPath;
+    QString MissionName;
+};
+
+// The model of this run of the program.
+MissionModel &missionModel();
+
+template<std::size_t N>
+QString joinTexts(const Texts<N> &texts, QStringView separator)
+{
+    QString joined;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (i > 0)
+            joined += separator;
+        joined += texts[i];
+    }
+    return joined;
+}
+
+// Where the mission file of this directory and file name goes.
+QString missionPath(const QString &directory, const QString &fileName);
+
+// The bare name the catalogue refers to.
+QString missionFileName(const QString &fileName);
+
+// The entry for "missions.lst", four lines joined by CR LF, markup characters escaped.
+QString missionListEntry(const QString &missionName, const QString &missionFileName);
+
+// "&", "<" and ">" as XML entities.
+QString escapeMarkup(const QString &text);
+
+// "settings.dat" in the working directory remembers the last mission directory.
+inline constexpr char SettingsFileName[] = "settings.dat";
+QString defaultDirectory();
+// The whole first line without its line end; the default for an empty file.
+QString directoryFromSettings(QByteArrayView contents);
+// The remembered directory, or the default when the file is missing or unreadable.
+QString readRememberedDirectory();

@@ -1,0 +1,68 @@
+#include "frmMain.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "INIMod.h"
+#include "appearance.h"
+#include "formtable.h"
+#include "loaddialog.h"
+#include "pathrules.h"
+#include "tworowtabwidget.h"
+
+frmMain::frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog, QWidget *parent)
+    : QWidget(parent), m_model(model), m_loadDialog(std::move(dialog))
+{
+    if (!m_loadDialog)
+        m_loadDialog = std::make_unique<FileLoadDialog>();
+    m_loadDialog->setFilter(QStringLiteral("MFC Files(*.mfc)|*.mfc"));
+
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("KORVALIN - Mission File Creator - Version Alpha-01c"));
+    setFont(Platform::formFont());
+    setFixedSize(674, 544);
+    buildForm();
+    connectRules();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+QWidget *frmMain::control(const char *name, int index) const
+{
+    return control(Form::objectName(name, index));
+}
+
+QString frmMain::text(const char *name, int index) const
+{
+    return static_cast<QLineEdit *>(control(name, index))->text();
+}
+
+void frmMain::setText(const char *name, const QString &text)
+{
+    static_cast<QLineEdit *>(control(name, -1))->setText(text);
+}
+
+bool frmMain::isChecked(const char *name) const
+{
+    return static_cast<QCheckBox *>(control(name, -1))->isChecked();
+}
+
+void frmMain::showMissionListEntry()
+{
+    static_cast<QPlainTextEdit *>(control(QStringLiteral("txtInsert")))
+            ->setPlainText(missionListEntry(m_model.MissionName, missionFileName(text("txtFileName"))));
+}
+
+void frmMain::Form_Load()
+{
+    m_loadDialog->setInitialFolder(
+            Platform::joinPath({Platform::programFolder(), QString::fromLatin1(ProjectFolder)}));
+    // The boxes' texts at creation run no rule, yet the mission needs the profile.
+    txtAHeight_Change(0);
+    txtAPitch_Change(0);
+    txtAThrust_Change(0);
+    m_tabs->setCurrentIndex(0);
+    setText("txtDirectory", readRememberedDirectory());
+}

@@ -1,0 +1,155 @@
+#include "frmMain.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <limits>
+
+#include "appearance.h"
+#include "formtable.h"
+#include "tworowtabwidget.h"
+
+namespace {
+
+using Form::Kind;
+using Form::Style;
+
+constexpr qreal HeadingPointSize = 9.75;
+
+void applyStyle(QLabel *label, Style style)
+{
+    switch (style) {
+    case Style::Plain:
+    case Style::FixedLeft: label->setAlignment(Qt::AlignLeft | Qt::AlignTop); break;
+    case Style::RowCaption:
+    case Style::FixedRight: label->setAlignment(Qt::AlignRight | Qt::AlignTop); break;
+    case Style::Centred: label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); break;
+    case Style::Ommit: {
+        QFont font = Platform::formFont(HeadingPointSize);
+        font.setBold(true);
+        label->setFont(font);
+        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        label->setPalette(palette);
+        break;
+    }
+    case Style::CannotOmmit: {
+        QFont font = Platform::formFont(HeadingPointSize);
+        font.setItalic(true);
+        label->setFont(font);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        break;
+    }
+    case Style::FileEdit: {
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        label->setPalette(palette);
+        break;
+    }
+    }
+}
+
+QLabel *makeLabel(const QString &text, const QString &name, Style style, const Form::Twips &at,
+                  QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(at.toPixels());
+    applyStyle(label, style);
+    return label;
+}
+
+void makeRule(const Form::Line &line, QWidget *parent)
+{
+    auto *rule = new QFrame(parent);
+    const bool horizontal = line.y1 == line.y2;
+    rule->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
+    rule->setFrameShadow(QFrame::Plain);
+    const QPoint from = Form::Twips{line.x1, line.y1, 0, 0}.toPixels().topLeft();
+    const QPoint to = Form::Twips{line.x2, line.y2, 0, 0}.toPixels().topLeft();
+    rule->setGeometry(QRect(from, to));
+    rule->lower();
+}
+
+} // namespace
+
+void frmMain::buildForm()
+{
+    for (const Form::Control &row : Form::controls()) {
+        QWidget *widget = createControl(row);
+        widget->setObjectName(Form::objectName(row));
+        widget->setGeometry(row.geometry.toPixels());
+        m_controls.insert(widget->objectName(), widget);
+        if (row.caption) {
+            QLabel *caption = makeLabel(QString::fromUtf8(row.caption), Form::captionObjectName(row),
+                                        Style::RowCaption, Form::captionGeometry(row),
+                                        widget->parentWidget());
+            caption->setWordWrap(row.kind == Kind::MultiLineBox);
+            caption->setBuddy(widget);
+            m_controls.insert(caption->objectName(), caption);
+        }
+    }
+    for (const Form::Line &line : Form::lines())
+        makeRule(line, m_tabs->page(line.tab));
+}
+
+QWidget *frmMain::createControl(const Form::Control &row)
+{
+    QWidget *parent = row.parent ? control(QString::fromLatin1(row.parent))
+            : row.tab == Form::OnWindow ? static_cast<QWidget *>(this)
+                                        : m_tabs->page(row.tab);
+    const QString text = QString::fromUtf8(row.text);
+    switch (row.kind) {
+    case Kind::TextBox: {
+        auto *box = new QLineEdit(text, parent);
+        box->setMaxLength(std::numeric_limits<int>::max());
+        return box;
+    }
+    case Kind::MultiLineBox: {
+        auto *box = new QPlainTextEdit(text, parent);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setTabChangesFocus(true);
+        return box;
+    }
+    case Kind::CheckBox: return new QCheckBox(text, parent);
+    case Kind::OptionButton: {
+        auto *option = new QRadioButton(text, parent);
+        option->setChecked(row.index == 1);
+        return option;
+    }
+    case Kind::Button: return new QPushButton(text, parent);
+    case Kind::Label:
+    case Kind::Readout: {
+        auto *label = new QLabel(text, parent);
+        applyStyle(label, row.style);
+        return label;
+    }
+    case Kind::Frame: return new QGroupBox(text, parent);
+    case Kind::Picture: return new QLabel(parent);
+    case Kind::Container: return new QWidget(parent);
+    case Kind::Tabs:
+        m_tabs = new TwoRowTabWidget(Form::tabCaptions(), Form::TabRowHeight / Form::TwipsPerPixel,
+                                     parent);
+        addTabFurniture();
+        return m_tabs;
+    }
+    Q_UNREACHABLE();
+}
+
+void frmMain::addTabFurniture()
+{
+    for (int tab = 0; tab < m_tabs->count(); ++tab) {
+        QWidget *page = m_tabs->page(tab);
+        makeLabel(QStringLiteral("Ommit:"), Form::objectName("lblOmmit", tab), Style::Ommit,
+                  Form::OmmitCaption, page);
+        makeRule(Form::HeaderRule, page);
+        makeRule(Form::CaptionRule, page);
+    }
+}

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs the Debian 12 packages the editor and its tests need, if any are missing.
+# Works as root or through sudo.
+set -e
+packages="cmake make g++ qt6-base-dev qt6-base-dev-tools fonts-liberation"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+echo "Installing:$missing"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing

@@ -1,0 +1,101 @@
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+bool ScriptedLoadDialog::showOpen(QWidget *)
+{
+    ++shown;
+    fileNameAtShow = fileName();
+    if (answer.isEmpty())
+        return false;
+    setFileName(answer);
+    return true;
+}
+
+Editor::Editor() : Editor(std::make_unique<ScriptedLoadDialog>()) { }
+
+Editor::Editor(std::unique_ptr<LoadDialog> dialog)
+    : window(std::make_unique<frmMain>(model, std::move(dialog)))
+{
+}
+
+QLineEdit *Editor::box(const QString &name) const
+{
+    auto *box = find<QLineEdit>(name);
+    if (!box)
+        qFatal("no text box %s", qPrintable(name));
+    return box;
+}
+
+QString Editor::caption(const QString &labelName) const
+{
+    auto *label = find<QLabel>(labelName);
+    if (!label)
+        qFatal("no label %s", qPrintable(labelName));
+    return label->text();
+}
+
+WorkingDirectory::WorkingDirectory() : m_previous(QDir::currentPath())
+{
+    QDir::setCurrent(m_dir.path());
+}
+
+WorkingDirectory::~WorkingDirectory()
+{
+    QDir::setCurrent(m_previous);
+}
+
+void WorkingDirectory::write(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(filePath(name));
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray WorkingDirectory::read(const QString &name) const
+{
+    QFile file(filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+namespace {
+
+template<std::size_t N>
+QString joined(const Texts<N> &texts)
+{
+    return joinTexts(texts, u"|");
+}
+
+} // namespace
+
+QString modelValue(const MissionModel &m, const QString &name)
+{
+    const QHash<QString, QString> values = {
+            {"LLabel", m.LLabel}, {"LStartAt", m.LStartAt}, {"LWakeUp", m.LWakeUp},
+            {"LBase", joined(m.LBase)}, {"LHeading", m.LHeading}, {"LHoverAt", m.LHoverAt},
+            {"LThrust", m.LThrust}, {"LOrientation", joined(m.LOrientation)},
+            {"LCompleteAt", m.LCompleteAt}, {"AName", m.AName}, {"AHeight", joined(m.AHeight)},
+            {"AHeightRaw", joined(m.AHeightRaw)}, {"APitch", joined(m.APitch)},
+            {"AThrust", joined(m.AThrust)}, {"ALockVz", m.ALockVz}, {"AAlignWith", m.AAlignWith},
+            {"ACompleteAt", m.ACompleteAt}, {"PALabel", m.PALabel},
+            {"PAReference", m.PAReference}, {"PAAlign", m.PAAlign}, {"SName", m.SName},
+            {"SReference", m.SReference}, {"SCapDist", m.SCapDist},
+            {"SCompleteAt", m.SCompleteAt}, {"AppName", m.AppName},
+            {"AppReference", m.AppReference}, {"AppNav", m.AppNav},
+            {"AppCompleteAt", m.AppCompleteAt}, {"DName", m.DName},
+            {"DReference", m.DReference}, {"DPort", m.DPort}, {"DNAV", m.DNAV},
+            {"DCmds", joined(m.DCmds)}, {"ULabel", m.ULabel}, {"UStartAt", m.UStartAt},
+            {"UReference", m.UReference}, {"UPort", m.UPort}, {"UVRel", m.UVRel},
+            {"RName", m.RName}, {"RStartAt", m.RStartAt}, {"RAoa", m.RAoa}, {"RBase", m.RBase},
+            {"RCompleteAt", m.RCompleteAt}, {"LndName", m.LndName}, {"LndBase", m.LndBase},
+            {"LndHoverPad", joined(m.LndHoverPad)}, {"LndNAV", m.LndNAV},
+            {"MissionPath", m.MissionPath}, {"MissionName", m.MissionName},
+    };
+    if (!values.contains(name))
+        qFatal("no model value %s", qPrintable(name));
+    return values.value(name);
+}

@@ -77,3 +77,34 @@ QString defaultDirectory();
 QString directoryFromSettings(QByteArrayView contents);
 // The remembered directory, or the default when the file is missing or unreadable.
 QString readRememberedDirectory();
+
+// The seven steps a mission may leave out, in the order they are written.
+enum class OptionalStep { PlaneAlignment, Synchronizing, Approach, Docking, Undocking, Reentry,
+                          Landing };
+inline constexpr std::size_t OptionalStepCount = 7;
+// True where the user chose to leave the step out.
+using Omissions = std::array<bool, OptionalStepCount>;
+
+inline bool isOmitted(const Omissions &omissions, OptionalStep step)
+{
+    return omissions[std::size_t(step)];
+}
+
+// The mission file's text, lines ended by CR LF, markup characters in values escaped.
+QString renderMission(const MissionModel &model, const Omissions &omissions);
+
+// "settings.dat" as bytes: the directory and CR LF.
+QByteArray settingsBytes(const QString &directory);
+
+// What could not be written, where, and the system's description of why.
+struct WriteFailure
+{
+    enum What { MissionFile, SettingsFile, ProjectFile, ProjectFolder } what;
+    QString path;
+    QString error;
+};
+
+// Writes the mission file at the model's MissionPath, then "settings.dat" in the working
+// directory. Stops at the first failure, which it describes.
+bool WriteMissionFile(const MissionModel &model, const Omissions &omissions,
+                      const QString &directory, WriteFailure *failure);

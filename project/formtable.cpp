@@ -244,3 +244,24 @@ Twips captionGeometry(const Control &control)
 }
 
 } // namespace Form
+
+namespace Form {
+
+const Control *find(QStringView name)
+{
+    for (const Control &control : controls()) {
+        if (objectName(control) == name)
+            return &control;
+    }
+    return nullptr;
+}
+
+QString displayName(const Control &control)
+{
+    if (control.index == NoIndex)
+        return QString::fromUtf8(control.caption ? control.caption : control.name);
+    const Control *first = find(objectName(control.name, 0));
+    return QStringLiteral("%1 %2").arg(QString::fromUtf8(first->caption)).arg(control.index + 1);
+}
+
+} // namespace Form

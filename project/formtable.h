@@ -95,3 +95,12 @@ QString captionObjectName(const Control &control);
 Twips captionGeometry(const Control &control);
 
 } // namespace Form
+
+namespace Form {
+// Tabs 3 to 9 hold the optional steps, in their order.
+inline constexpr int FirstOptionalTab = 2;
+// How a message names a control: its row caption, with the element's number in an array.
+QString displayName(const Control &control);
+// The row that describes a control, or nullptr.
+const Control *find(QStringView objectName);
+} // namespace Form

@@ -11,11 +11,14 @@
 #include "pathrules.h"
 #include "tworowtabwidget.h"
 
-frmMain::frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog, QWidget *parent)
-    : QWidget(parent), m_model(model), m_loadDialog(std::move(dialog))
+frmMain::frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog,
+                 std::unique_ptr<ErrorReport> errors, QWidget *parent)
+    : QWidget(parent), m_model(model), m_loadDialog(std::move(dialog)), m_errors(std::move(errors))
 {
     if (!m_loadDialog)
         m_loadDialog = std::make_unique<FileLoadDialog>();
+    if (!m_errors)
+        m_errors = std::make_unique<MessageBoxErrorReport>();
     m_loadDialog->setFilter(QStringLiteral("MFC Files(*.mfc)|*.mfc"));
 
     setObjectName(QStringLiteral("frmMain"));
@@ -23,7 +26,7 @@ frmMain::frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog, QWidge
     setFont(Platform::formFont());
     setFixedSize(674, 544);
     buildForm();
-    connectRules();
+    connectHandlers();
     Form_Load();
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "QAVMmod.h"
+#include "errorreport.h"
 #include "loaddialog.h"
 
 
@@ -22,9 +23,10 @@ class frmMain : public QWidget
     Q_OBJECT
 
 public:
-    // Builds the window and runs start-up. Without a dialog the window uses the Qt one.
+    // Builds the window and runs start-up. Without a dialog or error report the window uses
+    // Qt's file dialog and message box.
     explicit frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog = {},
-                     QWidget *parent = nullptr);
+                     std::unique_ptr<ErrorReport> errors = {}, QWidget *parent = nullptr);
     ~frmMain() override;
 
     // A control by its name, "txtAHeight(3)" style for array elements; nullptr if unknown.
@@ -39,7 +41,7 @@ private:
     void buildForm();
     QWidget *createControl(const Form::Control &row);
     void addTabFurniture();
-    void connectRules();
+    void connectHandlers();
     void Form_Load();
 
     QString text(const char *name, int index = -1) const;
@@ -48,6 +50,12 @@ private:
     void readArray(const char *name, Texts<N> &into, QStringView unit = {}) const;
     bool isChecked(const char *name) const;
     void showMissionListEntry();
+    Omissions omissions() const;
+    struct FieldSource fieldSource() const;
+    QString firstUnwritableField() const;
+    void report(const QString &title, const QString &text);
+
+    void cmdMakeMission_Click();
 
     void txtLLabel_Change();
     void txtLStartAt_Change();
@@ -102,6 +110,7 @@ private:
 
     MissionModel &m_model;
     std::unique_ptr<LoadDialog> m_loadDialog;
+    std::unique_ptr<ErrorReport> m_errors;
     QHash<QString, QWidget *> m_controls;
     TwoRowTabWidget *m_tabs = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -22,7 +23,7 @@ void frmMain::readArray(const char *name, Texts<N> &into, QStringView unit) cons
         into[i] = text(name, int(i)) + unit.toString();
 }
 
-void frmMain::connectRules()
+void frmMain::connectHandlers()
 {
     struct TextRule
     {
@@ -99,6 +100,8 @@ void frmMain::connectRules()
             this, &frmMain::chkDCmdsK_Click);
     connect(static_cast<QCheckBox *>(control(QStringLiteral("chkDCmdsCC"))), &QCheckBox::toggled,
             this, &frmMain::chkDCmdsCC_Click);
+    connect(static_cast<QPushButton *>(control(QStringLiteral("cmdMakeMission"))),
+            &QPushButton::clicked, this, &frmMain::cmdMakeMission_Click);
 }
 
 void frmMain::txtLLabel_Change() { m_model.LLabel = text("txtLLabel"); }

@@ -1,0 +1,8 @@
+#include "errorreport.h"
+
+#include <QMessageBox>
+
+void MessageBoxErrorReport::report(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::critical(parent, title, text);
+}

@@ -1,0 +1,81 @@
+// The window's two actions: Make Mission writes the mission, "settings.dat" and the project
+// file; Load MFC File fills the fields from a project file.
+#include "frmMain.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "INIMod.h"
+#include "ansitext.h"
+#include "formtable.h"
+#include "messages.h"
+#include "pathrules.h"
+
+void frmMain::report(const QString &title, const QString &text)
+{
+    m_errors->report(this, title, text);
+}
+
+Omissions frmMain::omissions() const
+{
+    Omissions omitted{};
+    for (const StepSection &step : StepSections) {
+        const auto *no = static_cast<QAbstractButton *>(control(step.optionPair, 1));
+        omitted[std::size_t(step.step)] = !no->isChecked();
+    }
+    return omitted;
+}
+
+FieldSource frmMain::fieldSource() const
+{
+    return {[this](const QString &name) { return static_cast<QLineEdit *>(control(name))->text(); },
+            [this](const QString &name) {
+                return static_cast<QAbstractButton *>(control(name))->isChecked();
+            }};
+}
+
+// A line break or a character outside the 8-bit code page would not read back as typed.
+QString frmMain::firstUnwritableField() const
+{
+    const Omissions omitted = omissions();
+    for (const Form::Control &row : Form::controls()) {
+        if (row.kind != Form::Kind::TextBox)
+            continue;
+        const int step = row.tab - Form::FirstOptionalTab;
+        if (step >= 0 && step < int(OptionalStepCount) && omitted[std::size_t(step)])
+            continue;
+        const QString text = static_cast<QLineEdit *>(control(Form::objectName(row)))->text();
+        qsizetype at = Platform::firstUnencodable(text);
+        for (const QChar lineBreak : {u'\r', u'\n'}) {
+            const qsizetype found = text.indexOf(lineBreak);
+            if (found >= 0 && (at < 0 || found < at))
+                at = found;
+        }
+        if (at >= 0) {
+            return Messages::unwritableCharacter(Form::displayName(row),
+                                                 Form::tabCaptions().at(row.tab), text[at]);
+        }
+    }
+    return {};
+}
+
+void frmMain::cmdMakeMission_Click()
+{
+    control(QStringLiteral("cmdOpen"))->setEnabled(false);
+    const QString fileName = text("txtFileName");
+    static_cast<QLabel *>(control(QStringLiteral("lblFileEdit")))
+            ->setText(Platform::joinPath({Platform::programFolder(), projectFilePath(fileName)}));
+
+    const QString title = Messages::makeMissionTitle();
+    if (fileName.isEmpty())
+        return report(title, Messages::noFileName());
+    if (const QString problem = firstUnwritableField(); !problem.isEmpty())
+        return report(title, problem);
+
+    WriteFailure failure;
+    if (!WriteMissionFile(m_model, omissions(), text("txtDirectory"), &failure)
+        || !SaveProject(projectEntries(fieldSource(), m_model), fileName, &failure))
+        report(title, Messages::writeFailed(failure));
+}

@@ -1,6 +1,8 @@
 #include "testsupport.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QPushButton>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
@@ -18,8 +20,46 @@ bool ScriptedLoadDialog::showOpen(QWidget *)
 Editor::Editor() : Editor(std::make_unique<ScriptedLoadDialog>()) { }
 
 Editor::Editor(std::unique_ptr<LoadDialog> dialog)
-    : window(std::make_unique<frmMain>(model, std::move(dialog)))
 {
+    auto errors = std::make_unique<RecordingErrorReport>();
+    m_errors = errors.get();
+    window = std::make_unique<frmMain>(model, std::move(dialog), std::move(errors));
+}
+
+ScriptedLoadDialog &Editor::dialog() const
+{
+    return static_cast<ScriptedLoadDialog &>(window->loadDialog());
+}
+
+QString Editor::filledText(const QString &name)
+{
+    if (name == "txtLLabel")
+        return QString::fromUtf8("Caf\u00e9 Launch");
+    return name.mid(3).remove('(').remove(')');
+}
+
+void Editor::fillEveryField() const
+{
+    for (QLineEdit *box : window->findChildren<QLineEdit *>()) {
+        const QString name = box->objectName();
+        if (name != "txtDirectory" && name != "txtFileName" && name != "txtMissionName")
+            box->setText(filledText(name));
+    }
+    find<QCheckBox>("chkDCmdsK")->setChecked(true);
+    find<QCheckBox>("chkDCmdsCC")->setChecked(true);
+}
+
+void Editor::makeMission() const
+{
+    find<QPushButton>("cmdMakeMission")->click();
+}
+
+QByteArray fixture(const QString &name)
+{
+    QFile file(QStringLiteral(QAV_FIXTURES) + u'/' + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no fixture %s", qPrintable(name));
+    return file.readAll();
 }
 
 QLineEdit *Editor::box(const QString &name) const

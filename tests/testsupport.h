@@ -21,6 +21,19 @@ public:
     QString fileNameAtShow;  // what the caller left in the file name before showing
 };
 
+// Records what the window would have shown in a message box.
+class RecordingErrorReport final : public ErrorReport
+{
+public:
+    void report(QWidget *, const QString &title, const QString &text) override
+    {
+        titles << title;
+        texts << text;
+    }
+    QStringList titles;
+    QStringList texts;
+};
+
 // Creates the window in the current working directory, as the program does at start.
 struct Editor
 {
@@ -37,7 +50,15 @@ struct Editor
         return qobject_cast<T *>(window->control(name));
     }
 
+    ScriptedLoadDialog &dialog() const;
+    RecordingErrorReport &errors() const { return *m_errors; }
+    // Fills every text box of the steps with a text of its own (see fixtures/goldens.py).
+    void fillEveryField() const;
+    static QString filledText(const QString &name);
+    void makeMission() const;
+
     MissionModel model;
+    RecordingErrorReport *m_errors;
     std::unique_ptr<frmMain> window;
 };
 
@@ -56,6 +77,9 @@ private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
+
+// A fixture file's bytes.
+QByteArray fixture(const QString &name);
 
 // A model value by its name; array elements joined by "|".
 QString modelValue(const MissionModel &model, const QString &name);

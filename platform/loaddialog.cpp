@@ -9,7 +9,13 @@ bool FileLoadDialog::showOpen(QWidget *parent)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDirectory(initialFolder());
-    dialog.setNameFilter(QStringLiteral("%1 (%2)").arg(filterDescription(), filterPattern()));
+    // Qt reads the patterns from the last brackets of a filter; a description that already
+    // ends in them is shown as it stands.
+    const QString pattern = filterPattern();
+    const QString description = filterDescription();
+    dialog.setNameFilter(description.endsWith(u'(' + pattern + u')')
+                                 ? description
+                                 : QStringLiteral("%1 (%2)").arg(description, pattern));
     if (!fileName().isEmpty())
         dialog.selectFile(fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

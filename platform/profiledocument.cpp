@@ -38,35 +38,32 @@ bool sameName(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-enum class Kind { Blank, Comment, Header, Key, Other };
-
-struct Parsed
-{
-    Kind kind = Kind::Blank;
-    QStringView name; // section or key name
-};
-
-Parsed parse(QStringView line, bool first)
-{
-    if (first && line.startsWith(Utf8Mark))
-        line = line.sliced(Utf8Mark.size());
-    const QStringView text = trimmed(line);
-    if (text.isEmpty())
-        return {Kind::Blank, {}};
-    if (text.front() == u';')
-        return {Kind::Comment, {}};
-    if (text.front() == u'[') {
-        const QStringView rest = text.sliced(1);
-        const qsizetype close = rest.indexOf(u']');
-        return {Kind::Header, trimmed(close < 0 ? rest : rest.first(close))};
-    }
-    const qsizetype equals = text.indexOf(u'=');
-    if (equals < 0)
-        return {Kind::Other, {}};
-    return {Kind::Key, trimmed(text.first(equals))};
-}
-
 } // namespace
+
+ProfileDocument::Line ProfileDocument::makeLine(QString text, QString end, bool first)
+{
+    Line line{std::move(text), std::move(end)};
+    QStringView view = line.text;
+    if (first && view.startsWith(Utf8Mark))
+        view = view.sliced(Utf8Mark.size());
+    view = trimmed(view);
+    if (view.isEmpty()) {
+        line.kind = Kind::Blank;
+    } else if (view.front() == u';') {
+        line.kind = Kind::Comment;
+    } else if (view.front() == u'[') {
+        const QStringView rest = view.sliced(1);
+        const qsizetype close = rest.indexOf(u']');
+        line.kind = Kind::Header;
+        line.name = trimmed(close < 0 ? rest : rest.first(close)).toString();
+    } else if (const qsizetype equals = view.indexOf(u'='); equals >= 0) {
+        line.kind = Kind::Key;
+        line.name = trimmed(view.first(equals)).toString();
+    } else {
+        line.kind = Kind::Other;
+    }
+    return line;
+}
 
 ProfileDocument ProfileDocument::fromBytes(const QByteArray &bytes)
 {
@@ -92,12 +89,13 @@ ProfileDocument ProfileDocument::fromBytes(const QByteArray &bytes)
         if (text[i] != u'\r' && text[i] != u'\n')
             continue;
         const qsizetype endLength = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
-        doc.m_lines.append({text.sliced(start, i - start), text.sliced(i, endLength)});
+        doc.m_lines.append(makeLine(text.sliced(start, i - start), text.sliced(i, endLength),
+                                    doc.m_lines.isEmpty()));
         i += endLength - 1;
         start = i + 1;
     }
     if (start < text.size())
-        doc.m_lines.append({text.sliced(start), QString()});
+        doc.m_lines.append(makeLine(text.sliced(start), QString(), doc.m_lines.isEmpty()));
     return doc;
 }
 
@@ -123,15 +121,15 @@ ProfileDocument::Span ProfileDocument::find(QStringView section, QStringView key
     key = trimmed(key);
     Span span;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const Parsed parsed = parse(m_lines[i].text, i == 0);
-        if (parsed.kind == Kind::Header) {
+        const Line &line = m_lines[i];
+        if (line.kind == Kind::Header) {
             if (span.header >= 0)
                 break; // only the first matching section counts
-            if (sameName(parsed.name, section))
+            if (sameName(line.name, section))
                 span.header = i;
-        } else if (span.header >= 0 && parsed.kind == Kind::Key) {
+        } else if (span.header >= 0 && line.kind == Kind::Key) {
             span.lastKey = i;
-            if (span.key < 0 && sameName(parsed.name, key))
+            if (span.key < 0 && sameName(line.name, key))
                 span.key = i;
         }
     }
@@ -193,7 +191,7 @@ bool ProfileDocument::setValue(QStringView section, QStringView key, QStringView
         line.end = CrLf;
         return true;
     }
-    const Line keyLine{trimmed(key).toString() + u'=' + stored, CrLf};
+    const Line keyLine = makeLine(trimmed(key).toString() + u'=' + stored, CrLf, false);
     if (span.header >= 0) {
         const qsizetype after = span.lastKey >= 0 ? span.lastKey : span.header;
         if (m_lines[after].end.isEmpty())
@@ -202,7 +200,7 @@ bool ProfileDocument::setValue(QStringView section, QStringView key, QStringView
         return true;
     }
     ensureLastLineEnds();
-    m_lines.append({u'[' + trimmed(section).toString() + u']', CrLf});
+    m_lines.append(makeLine(u'[' + trimmed(section).toString() + u']', CrLf, m_lines.isEmpty()));
     m_lines.append(keyLine);
     return true;
 }

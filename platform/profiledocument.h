@@ -27,11 +27,15 @@ public:
     static QString storedForm(QStringView value);
 
 private:
+    enum class Kind { Blank, Comment, Header, Key, Other };
     struct Line
     {
         QString text;
-        QString end; // "\r\n", "\n", "\r", or empty for a last line without one
+        QString end;  // "\r\n", "\n", "\r", or empty for a last line without one
+        Kind kind = Kind::Blank;
+        QString name; // of a header or key, trimmed
     };
+    static Line makeLine(QString text, QString end, bool first);
     struct Span
     {
         qsizetype header = -1;  // the section's header line, -1 when missing

@@ -1,6 +1,8 @@
 #include "INIMod.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFile>
 
 #include "filestore.h"
@@ -20,27 +22,29 @@ const StepSection StepSections[OptionalStepCount] = {
 namespace {
 
 enum class Source {
-    Text,        // a text box's text
-    Check,       // "Yes" for a ticked box, "No" otherwise
-    Flag,        // "No" when the pair's "No" is selected, "Yes" otherwise
-    BoxesColon,  // the three boxes of an array joined by ":"
-    BoxesSpace,  // the three boxes of an array joined by " "
-    ModelList,   // a model array joined by " "
-    Fixed,       // the text given as the field
+    Text,      // a text box's text
+    Check,     // "Yes" for a ticked box, "No" otherwise
+    Flag,      // "No" when the pair's "No" is selected, "Yes" otherwise
+    Boxes,     // the boxes of an array, joined
+    ModelList, // the model array the boxes of an array feed, joined by " "
+    Fixed,     // the text given as the field
 };
 
 struct Key
 {
-    int section; // -1 "Settings", -2 "Launch", -3 "Ascent", or an optional step
+    int section; // Settings, Launch, Ascent, or an optional step
     const char *key;
     Source source;
-    const char *field;
+    const char *field; // control, array of boxes, option pair, or fixed text
+    int parts = 0;     // boxes in the array
+    char16_t separator = u' ';
 };
 
 constexpr int Settings = -1, Launch = -2, Ascent = -3;
 constexpr int PA = 0, S = 1, App = 2, D = 3, U = 4, R = 5, Lnd = 6;
 using enum Source;
 
+// The keys in the order a save writes them.
 constexpr Key Keys[] = {
         {Settings, "Directory", Text, "txtDirectory"},
         {Settings, "FileName", Text, "txtFileName"},
@@ -55,16 +59,16 @@ constexpr Key Keys[] = {
         {Launch, "Label", Text, "txtLLabel"},
         {Launch, "StartAt", Text, "txtLStartAt"},
         {Launch, "WakeUp", Text, "txtLWakeUp"},
-        {Launch, "Base", BoxesColon, "txtLBase"},
+        {Launch, "Base", Boxes, "txtLBase", 3, u':'},
         {Launch, "Heading", Text, "txtLHeading"},
         {Launch, "HoverAt", Text, "txtLHoverAt"},
         {Launch, "Thrust", Text, "txtLThrust"},
-        {Launch, "Orientation", BoxesSpace, "txtLOrientation"},
+        {Launch, "Orientation", Boxes, "txtLOrientation", 3},
         {Launch, "CompleteAt", Text, "txtLCompleteAt"},
         {Ascent, "Label", Text, "txtAName"},
-        {Ascent, "Height", ModelList, "AHeightRaw"},
-        {Ascent, "Pitch", ModelList, "APitch"},
-        {Ascent, "Thrust", ModelList, "AThrust"},
+        {Ascent, "Height", ModelList, "txtAHeight", 8},
+        {Ascent, "Pitch", ModelList, "txtAPitch", 8},
+        {Ascent, "Thrust", ModelList, "txtAThrust", 8},
         {Ascent, "LockVz", Text, "txtALockVz"},
         {Ascent, "AlignWith", Text, "txtAAlignWith"},
         {Ascent, "CompleteAt", Text, "txtACompleteAt"},
@@ -98,9 +102,43 @@ constexpr Key Keys[] = {
         {R, "CompleteAt", Text, "txtRCompleteAt"},
         {Lnd, "Label", Text, "txtLndName"},
         {Lnd, "Base", Text, "txtLndBase"},
-        {Lnd, "HoverPad", ModelList, "LndHoverPad"},
+        {Lnd, "HoverPad", ModelList, "txtLndHoverPad", 2},
         {Lnd, "NAV", Text, "txtLndNAV"},
 };
+
+// Loading fills these two sections in an order of their own.
+struct LoadOrder
+{
+    int section;
+    const char *keys[6];
+};
+constexpr LoadOrder LoadOrders[] = {
+        {D, {"Label", "NAV", "Port", "Reference", "CmdCone", "CmdClearance"}},
+        {U, {"Label", "Port", "Reference", "StartAt", "VRel", nullptr}},
+};
+
+QList<const Key *> keysToLoad(int section)
+{
+    QList<const Key *> keys;
+    for (const Key &key : Keys) {
+        if (key.section == section)
+            keys.append(&key);
+    }
+    for (const LoadOrder &order : LoadOrders) {
+        if (order.section != section)
+            continue;
+        const auto rank = [&order](const Key *key) {
+            const auto *end = std::end(order.keys);
+            return std::find_if(std::begin(order.keys), end, [key](const char *name) {
+                       return name && qstrcmp(name, key->key) == 0;
+                   })
+                    - std::begin(order.keys);
+        };
+        std::stable_sort(keys.begin(), keys.end(),
+                         [&rank](const Key *a, const Key *b) { return rank(a) < rank(b); });
+    }
+    return keys;
+}
 
 QString sectionName(int section)
 {
@@ -112,24 +150,30 @@ QString sectionName(int section)
     }
 }
 
-QString modelList(const MissionModel &model, QLatin1StringView name)
+// The model array that the boxes of an array feed, without units.
+QString modelList(const MissionModel &model, QLatin1StringView boxes)
 {
-    if (name == "AHeightRaw")
+    if (boxes == "txtAHeight")
         return joinTexts(model.AHeightRaw, u" ");
-    if (name == "APitch")
+    if (boxes == "txtAPitch")
         return joinTexts(model.APitch, u" ");
-    if (name == "AThrust")
+    if (boxes == "txtAThrust")
         return joinTexts(model.AThrust, u" ");
     return joinTexts(model.LndHoverPad, u" ");
 }
 
-QString boxes(const FieldSource &fields, const QString &name, QStringView separator)
+QString element(const char *boxes, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1StringView(boxes)).arg(index);
+}
+
+QString joinedBoxes(const FieldSource &fields, const Key &key)
 {
     QString joined;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < key.parts; ++i) {
         if (i > 0)
-            joined += separator;
-        joined += fields.text(QStringLiteral("%1(%2)").arg(name).arg(i));
+            joined += QChar(key.separator);
+        joined += fields.text(element(key.field, i));
     }
     return joined;
 }
@@ -182,8 +226,7 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
             value = fields.isChecked(field + QStringLiteral("(1)")) ? No : Yes;
             from.clear();
             break;
-        case BoxesColon: value = boxes(fields, field, u":"); break;
-        case BoxesSpace: value = boxes(fields, field, u" "); break;
+        case Boxes: value = joinedBoxes(fields, key); break;
         case ModelList:
             value = modelList(model, QLatin1StringView(key.field));
             from.clear();
@@ -225,5 +268,58 @@ bool SaveProject(const QList<ProfileEntry> &entries, const QString &fileName,
         *failure = {WriteFailure::ProjectFile, path, error};
         return false;
     }
+    return true;
+}
+
+QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QString &path)
+{
+    QList<FieldAssignment> out{{FieldAssignment::Caption, QStringLiteral("lblFileEdit"), path}};
+    const auto fill = [&](const Key &key) {
+        const QString value = doc.value(sectionName(key.section), QString::fromLatin1(key.key));
+        const QString field = QString::fromLatin1(key.field);
+        switch (key.source) {
+        case Text: out.append({FieldAssignment::Text, field, value}); break;
+        case Check: out.append({FieldAssignment::Check, field, {}, value == Yes}); break;
+        case Boxes:
+        case ModelList: {
+            // Missing parts empty their boxes; surplus parts are dropped.
+            const QStringList parts = value.split(QChar(key.separator));
+            for (int i = 0; i < key.parts; ++i)
+                out.append({FieldAssignment::Text, element(key.field, i), parts.value(i)});
+            break;
+        }
+        case Flag:
+        case Fixed: break;
+        }
+    };
+    for (const int section : {Launch, Ascent}) {
+        for (const Key *key : keysToLoad(section))
+            fill(*key);
+    }
+    for (const StepSection &step : StepSections) {
+        const QString flag = doc.value(u"Settings", QString::fromLatin1(step.flagKey));
+        if (flag != No) {
+            out.append({FieldAssignment::Select, element(step.optionPair, 0)});
+            continue;
+        }
+        for (const Key *key : keysToLoad(int(step.step)))
+            fill(*key);
+    }
+    for (const Key *key : keysToLoad(Settings)) {
+        if (key->source == Text)
+            fill(*key);
+    }
+    return out;
+}
+
+bool LoadProject(const QString &path, const std::function<void(const FieldAssignment &)> &fill,
+                 QString *error)
+{
+    QByteArray bytes;
+    if (!Platform::readWhole(path, &bytes, error))
+        return false;
+    for (const FieldAssignment &assignment :
+         projectAssignments(ProfileDocument::fromBytes(bytes), path))
+        fill(assignment);
     return true;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "QAVMmod.h"
+#include "profiledocument.h"
 
 // Project files live in this folder below the working directory.
 inline constexpr char ProjectFolder[] = "mfc";
@@ -46,6 +47,24 @@ QByteArray updatedProject(const QByteArray &existing, const QList<ProfileEntry> 
 // Writes the entries into mfc/FILENAME.mfc, creating the folder when missing.
 bool SaveProject(const QList<ProfileEntry> &entries, const QString &fileName,
                  WriteFailure *failure);
+
+// One step of filling the window from a project file.
+struct FieldAssignment
+{
+    enum Kind { Caption, Text, Check, Select } kind;
+    QString control;
+    QString text; // Caption, Text
+    bool on = false; // Check
+};
+
+// What loading the document fills in, in order: the caption, Launch, Ascent, the optional
+// steps whose flag is exactly "No" (the others select "Yes"), then the Settings texts.
+QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QString &path);
+
+// Reads the project file whole and hands each assignment to fill. A file that cannot be
+// read fills nothing and gives the system's description of the error.
+bool LoadProject(const QString &path, const std::function<void(const FieldAssignment &)> &fill,
+                 QString *error);
 
 // The section and flag key of each optional step, in writing order.
 struct StepSection

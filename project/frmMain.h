@@ -56,6 +56,8 @@ private:
     void report(const QString &title, const QString &text);
 
     void cmdMakeMission_Click();
+    void cmdOpen_Click();
+    void fill(const struct FieldAssignment &assignment);
 
     void txtLLabel_Change();
     void txtLStartAt_Change();

@@ -3,6 +3,7 @@
 #include "frmMain.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,4 +79,28 @@ void frmMain::cmdMakeMission_Click()
     if (!WriteMissionFile(m_model, omissions(), text("txtDirectory"), &failure)
         || !SaveProject(projectEntries(fieldSource(), m_model), fileName, &failure))
         report(title, Messages::writeFailed(failure));
+}
+
+void frmMain::cmdOpen_Click()
+{
+    control(QStringLiteral("cmdOpen"))->setEnabled(false);
+    m_loadDialog->setFileName({});
+    if (!m_loadDialog->showOpen(this))
+        return;
+    const QString path = m_loadDialog->fileName();
+    QString error;
+    if (!LoadProject(path, [this](const FieldAssignment &assignment) { fill(assignment); }, &error))
+        report(Messages::loadProjectTitle(), Messages::readFailed(path, error));
+}
+
+// Only the widgets change: their change rules bring the model along.
+void frmMain::fill(const FieldAssignment &assignment)
+{
+    QWidget *target = control(assignment.control);
+    switch (assignment.kind) {
+    case FieldAssignment::Caption: static_cast<QLabel *>(target)->setText(assignment.text); break;
+    case FieldAssignment::Text: static_cast<QLineEdit *>(target)->setText(assignment.text); break;
+    case FieldAssignment::Check: static_cast<QCheckBox *>(target)->setChecked(assignment.on); break;
+    case FieldAssignment::Select: static_cast<QAbstractButton *>(target)->setChecked(true); break;
+    }
 }

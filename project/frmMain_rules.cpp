@@ -102,6 +102,8 @@ void frmMain::connectHandlers()
             this, &frmMain::chkDCmdsCC_Click);
     connect(static_cast<QPushButton *>(control(QStringLiteral("cmdMakeMission"))),
             &QPushButton::clicked, this, &frmMain::cmdMakeMission_Click);
+    connect(static_cast<QPushButton *>(control(QStringLiteral("cmdOpen"))), &QPushButton::clicked,
+            this, &frmMain::cmdOpen_Click);
 }
 
 void frmMain::txtLLabel_Change() { m_model.LLabel = text("txtLLabel"); }

@@ -4,8 +4,14 @@
 
 #include <QFont>
 
+class QLabel;
+
 namespace Platform {
 
 QFont formFont(qreal pointSize = 8.0);
+
+// Where a face runs a little wider than the one the layout was made for, closes up the
+// letters of a label until its text fits its box, by at most a pixel a letter.
+void fitText(QLabel *label);
 
 } // namespace Platform

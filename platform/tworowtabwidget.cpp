@@ -22,9 +22,19 @@ protected:
         for (int i = 0; i < m_tabs->count(); ++i) {
             const QRect r = m_tabs->tabRect(i).adjusted(0, 0, -1, -1);
             const bool current = i == m_tabs->currentIndex();
-            painter.fillRect(r, palette().brush(current ? QPalette::Window : QPalette::Button));
+            // The current tab opens onto the page; the others stand back a shade.
+            const QColor face = palette().color(QPalette::Window);
+            painter.fillRect(r, current ? palette().color(QPalette::Base) : face.darker(112));
             painter.setPen(palette().color(QPalette::Mid));
             painter.drawRect(r);
+            if (current) {
+                painter.setPen(palette().color(QPalette::Highlight));
+                painter.drawLine(r.left() + 1, r.top() + 1, r.right() - 1, r.top() + 1);
+                painter.drawLine(r.left() + 1, r.top() + 2, r.right() - 1, r.top() + 2);
+            }
+            QFont font = painter.font();
+            font.setBold(current);
+            painter.setFont(font);
             painter.setPen(palette().color(QPalette::ButtonText));
             painter.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, m_tabs->tabText(i));
             if (current && hasFocus()) {

@@ -264,4 +264,13 @@ QString displayName(const Control &control)
     return QStringLiteral("%1 %2").arg(QString::fromUtf8(first->caption)).arg(control.index + 1);
 }
 
+QString accessibleName(const Control &control)
+{
+    const QString text = QString::fromUtf8(control.text);
+    if (control.index == NoIndex || !text.startsWith(u'[') || !text.endsWith(u']'))
+        return displayName(control);
+    const Control *first = find(objectName(control.name, 0));
+    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(first->caption), text.mid(1, text.size() - 2));
+}
+
 } // namespace Form

@@ -101,6 +101,9 @@ namespace Form {
 inline constexpr int FirstOptionalTab = 2;
 // How a message names a control: its row caption, with the element's number in an array.
 QString displayName(const Control &control);
+// What assistive tools call a field: its caption, and for a box of an array the part of the
+// row it holds: "Base (port)" where the box starts with "[port]", "Height 4" otherwise.
+QString accessibleName(const Control &control);
 // The row that describes a control, or nullptr.
 const Control *find(QStringView objectName);
 } // namespace Form

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 #include "INIMod.h"
 #include "appearance.h"
@@ -31,6 +32,17 @@ frmMain::frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog,
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+    control(QStringLiteral("txtLLabel"))->setFocus();
+}
 
 QWidget *frmMain::control(const char *name, int index) const
 {

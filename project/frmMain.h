@@ -37,10 +37,15 @@ public:
     LoadDialog &loadDialog() const { return *m_loadDialog; }
     TwoRowTabWidget *tabs() const { return m_tabs; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildForm();
     QWidget *createControl(const Form::Control &row);
     void addTabFurniture();
+    void setFocusOrder();
+    void nameForAssistiveTools();
     void connectHandlers();
     void Form_Load();
 
@@ -115,4 +120,5 @@ private:
     std::unique_ptr<ErrorReport> m_errors;
     QHash<QString, QWidget *> m_controls;
     TwoRowTabWidget *m_tabs = nullptr;
+    bool m_shown = false;
 };

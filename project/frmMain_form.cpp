@@ -93,11 +93,70 @@ void frmMain::buildForm()
                                         widget->parentWidget());
             caption->setWordWrap(row.kind == Kind::MultiLineBox);
             caption->setBuddy(widget);
+            Platform::fitText(caption);
             m_controls.insert(caption->objectName(), caption);
         }
     }
     for (const Form::Line &line : Form::lines())
         makeRule(line, m_tabs->page(line.tab));
+    for (QLabel *label : findChildren<QLabel *>())
+        Platform::fitText(label);
+    nameForAssistiveTools();
+    setFocusOrder();
+}
+
+// The fields of the first tab, the tab strip, the fields of the other tabs, "Make Mission",
+// the option buttons, and "Load MFC File" last.
+void frmMain::setFocusOrder()
+{
+    QList<QWidget *> chain;
+    QList<QWidget *> options;
+    for (const Form::Control &row : Form::controls()) {
+        if (row.tab > 0 && !chain.contains(m_tabs->tabStrip()))
+            chain.append(m_tabs->tabStrip());
+        QWidget *widget = control(Form::objectName(row));
+        switch (row.kind) {
+        case Kind::TextBox:
+        case Kind::MultiLineBox:
+        case Kind::CheckBox: chain.append(widget); break;
+        case Kind::OptionButton: options.append(widget); break;
+        case Kind::Button:
+            if (row.tab != Form::OnWindow)
+                chain.append(widget);
+            break;
+        default: break;
+        }
+    }
+    chain += options;
+    chain.append(control(QStringLiteral("cmdOpen")));
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+// Screen readers announce a field by its caption; boxes without one of their own get a name
+// that says which part of the row they are.
+void frmMain::nameForAssistiveTools()
+{
+    for (const Form::Control &row : Form::controls()) {
+        QWidget *widget = control(Form::objectName(row));
+        switch (row.kind) {
+        case Kind::TextBox:
+        case Kind::MultiLineBox:
+            widget->setAccessibleName(Form::accessibleName(row));
+            widget->setAccessibleDescription(Form::tabCaptions().value(row.tab));
+            break;
+        case Kind::CheckBox:
+            widget->setAccessibleDescription(QStringLiteral("Commands"));
+            break;
+        case Kind::OptionButton:
+            widget->setAccessibleName(QStringLiteral("Ommit %1: %2")
+                                              .arg(Form::tabCaptions().value(row.tab).section(u'-', 1).trimmed(),
+                                                   QString::fromUtf8(row.text)));
+            break;
+        default: break;
+        }
+    }
+    control(QStringLiteral("Picture1"))->setAccessibleName(QStringLiteral("QAV Mission Maker"));
 }
 
 QWidget *frmMain::createControl(const Form::Control &row)
@@ -132,7 +191,13 @@ QWidget *frmMain::createControl(const Form::Control &row)
         return label;
     }
     case Kind::Frame: return new QGroupBox(text, parent);
-    case Kind::Picture: return new QLabel(parent);
+    case Kind::Picture: {
+        // The picture is drawn from the box's corner; what does not fit is cut off.
+        auto *picture = new QLabel(parent);
+        picture->setPixmap(QPixmap(QStringLiteral(":/picture1.png")));
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return picture;
+    }
     case Kind::Container: return new QWidget(parent);
     case Kind::Tabs:
         m_tabs = new TwoRowTabWidget(Form::tabCaptions(), Form::TabRowHeight / Form::TwipsPerPixel,

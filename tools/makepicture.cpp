@@ -1,0 +1,78 @@
+// Draws the picture at the top of the editor's window (365 by 124 pixels) and saves it as a
+// PNG: an orbit around a planet's limb, under stars. Run once after changing the drawing;
+// the PNG it writes is kept in resources/ and compiled into the program.
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QRandomGenerator>
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("picture.png");
+
+    QImage image(365, 124, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient sky(0, 0, 0, 124);
+    sky.setColorAt(0, QColor(4, 6, 24));
+    sky.setColorAt(1, QColor(16, 28, 70));
+    p.fillRect(image.rect(), sky);
+
+    QRandomGenerator stars(1969);
+    for (int i = 0; i < 90; ++i) {
+        const int shade = 140 + stars.bounded(115);
+        p.setPen(QColor(shade, shade, 255));
+        p.drawPoint(stars.bounded(365), stars.bounded(124));
+    }
+
+    // The planet's limb, lower right, with a thin atmosphere.
+    const QPointF centre(300, 330);
+    QRadialGradient planet(centre, 240, QPointF(260, 120));
+    planet.setColorAt(0, QColor(70, 140, 220));
+    planet.setColorAt(0.85, QColor(20, 70, 150));
+    planet.setColorAt(1, QColor(10, 30, 80));
+    p.setPen(QPen(QColor(150, 200, 255, 180), 3));
+    p.setBrush(planet);
+    p.drawEllipse(centre, 240, 240);
+
+    // The transfer orbit and the spacecraft on it.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 200, 80), 1.2, Qt::DashLine));
+    p.drawEllipse(QPointF(235, 205), 205, 150);
+    p.save();
+    p.translate(96, 92);
+    p.rotate(-38);
+    QPainterPath craft;
+    craft.moveTo(9, 0);
+    craft.lineTo(-6, -5);
+    craft.lineTo(-3, 0);
+    craft.lineTo(-6, 5);
+    craft.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(240, 240, 240));
+    p.drawPath(craft);
+    p.setBrush(QColor(255, 150, 40));
+    p.drawEllipse(QPointF(-7, 0), 2.5, 1.5);
+    p.restore();
+
+    QFont title(QStringLiteral("Liberation Sans"));
+    title.setPixelSize(26);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(235, 240, 255));
+    p.drawText(QRect(12, 8, 340, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("QAV Mission Maker"));
+    QFont line(QStringLiteral("Liberation Sans"));
+    line.setPixelSize(12);
+    p.setFont(line);
+    p.setPen(QColor(180, 195, 230));
+    p.drawText(QRect(14, 40, 340, 18), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Launch \u2022 Ascent \u2022 Rendezvous \u2022 Docking \u2022 Landing"));
+    p.end();
+    return image.save(out) ? 0 : 1;
+}

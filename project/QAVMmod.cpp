@@ -213,15 +213,23 @@ QByteArray settingsBytes(const QString &directory)
     return Platform::encodeAnsi(directory) + "\r\n";
 }
 
+bool writeMission(const QString &path, const MissionModel &model, const Omissions &omissions,
+                  WriteFailure *failure)
+{
+    QString error;
+    if (!Platform::writeWhole(path, Platform::encodeAnsi(renderMission(model, omissions)), &error)) {
+        *failure = {WriteFailure::MissionFile, path, error};
+        return false;
+    }
+    return true;
+}
+
 bool WriteMissionFile(const MissionModel &model, const Omissions &omissions,
                       const QString &directory, WriteFailure *failure)
 {
-    const QByteArray mission = Platform::encodeAnsi(renderMission(model, omissions));
-    QString error;
-    if (!Platform::writeWhole(model.MissionPath, mission, &error)) {
-        *failure = {WriteFailure::MissionFile, model.MissionPath, error};
+    if (!writeMission(model.MissionPath, model, omissions, failure))
         return false;
-    }
+    QString error;
     const QString settings = QString::fromLatin1(SettingsFileName);
     if (!Platform::writeWhole(settings, settingsBytes(directory), &error)) {
         *failure = {WriteFailure::SettingsFile, settings, error};

@@ -104,6 +104,10 @@ struct WriteFailure
     QString error;
 };
 
+// Writes the mission file whole at the given path.
+bool writeMission(const QString &path, const MissionModel &model, const Omissions &omissions,
+                  WriteFailure *failure);
+
 // Writes the mission file at the model's MissionPath, then "settings.dat" in the working
 // directory. Stops at the first failure, which it describes.
 bool WriteMissionFile(const MissionModel &model, const Omissions &omissions,

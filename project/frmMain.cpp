@@ -64,10 +64,20 @@ bool frmMain::isChecked(const char *name) const
     return static_cast<QCheckBox *>(control(name, -1))->isChecked();
 }
 
+QString frmMain::fileName() const
+{
+    return text("txtFileName");
+}
+
+QString frmMain::missionListEntryText() const
+{
+    return missionListEntry(m_model.MissionName, missionFileName(fileName()));
+}
+
 void frmMain::showMissionListEntry()
 {
     static_cast<QPlainTextEdit *>(control(QStringLiteral("txtInsert")))
-            ->setPlainText(missionListEntry(m_model.MissionName, missionFileName(text("txtFileName"))));
+            ->setPlainText(missionListEntryText());
 }
 
 void frmMain::Form_Load()

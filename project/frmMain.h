@@ -34,6 +34,15 @@ public:
     QWidget *control(const char *name, int index) const;
 
     MissionModel &model() const { return m_model; }
+
+    // The two actions without their dialogs and messages, for use without the window:
+    // loading a project file into the fields, as "Load MFC File" does once a file is chosen;
+    // and what "Make Mission" checks and writes for the mission itself.
+    bool loadProjectFile(const QString &path, QString *error);
+    QString missionProblem() const; // empty when the mission may be written
+    Omissions omissions() const;
+    QString fileName() const;
+    QString missionListEntryText() const;
     LoadDialog &loadDialog() const { return *m_loadDialog; }
     TwoRowTabWidget *tabs() const { return m_tabs; }
 
@@ -55,9 +64,7 @@ private:
     void readArray(const char *name, Texts<N> &into, QStringView unit = {}) const;
     bool isChecked(const char *name) const;
     void showMissionListEntry();
-    Omissions omissions() const;
     struct FieldSource fieldSource() const;
-    QString firstUnwritableField() const;
     void report(const QString &title, const QString &text);
 
     void cmdMakeMission_Click();

@@ -37,9 +37,12 @@ FieldSource frmMain::fieldSource() const
             }};
 }
 
-// A line break or a character outside the 8-bit code page would not read back as typed.
-QString frmMain::firstUnwritableField() const
+// A mission needs a file name, and a line break or a character outside the 8-bit code page
+// would not read back as typed.
+QString frmMain::missionProblem() const
 {
+    if (fileName().isEmpty())
+        return Messages::noFileName();
     const Omissions omitted = omissions();
     for (const Form::Control &row : Form::controls()) {
         if (row.kind != Form::Kind::TextBox)
@@ -65,19 +68,16 @@ QString frmMain::firstUnwritableField() const
 void frmMain::cmdMakeMission_Click()
 {
     control(QStringLiteral("cmdOpen"))->setEnabled(false);
-    const QString fileName = text("txtFileName");
     static_cast<QLabel *>(control(QStringLiteral("lblFileEdit")))
-            ->setText(Platform::joinPath({Platform::programFolder(), projectFilePath(fileName)}));
+            ->setText(Platform::joinPath({Platform::programFolder(), projectFilePath(fileName())}));
 
     const QString title = Messages::makeMissionTitle();
-    if (fileName.isEmpty())
-        return report(title, Messages::noFileName());
-    if (const QString problem = firstUnwritableField(); !problem.isEmpty())
+    if (const QString problem = missionProblem(); !problem.isEmpty())
         return report(title, problem);
 
     WriteFailure failure;
     if (!WriteMissionFile(m_model, omissions(), text("txtDirectory"), &failure)
-        || !SaveProject(projectEntries(fieldSource(), m_model), fileName, &failure))
+        || !SaveProject(projectEntries(fieldSource(), m_model), fileName(), &failure))
         report(title, Messages::writeFailed(failure));
 }
 
@@ -89,8 +89,13 @@ void frmMain::cmdOpen_Click()
         return;
     const QString path = m_loadDialog->fileName();
     QString error;
-    if (!LoadProject(path, [this](const FieldAssignment &assignment) { fill(assignment); }, &error))
+    if (!loadProjectFile(path, &error))
         report(Messages::loadProjectTitle(), Messages::readFailed(path, error));
+}
+
+bool frmMain::loadProjectFile(const QString &path, QString *error)
+{
+    return LoadProject(path, [this](const FieldAssignment &assignment) { fill(assignment); }, error);
 }
 
 // Only the widgets change: their change rules bring the model along.

@@ -1,6 +1,8 @@
-// Draws the picture at the top of the editor's window (365 by 124 pixels) and saves it as a
-// PNG: an orbit around a planet's limb, under stars. Run once after changing the drawing;
-// the PNG it writes is kept in resources/ and compiled into the program.
+// Draws the program's artwork and saves it as PNG files: the picture at the top of the
+// editor's window (365 by 124 pixels), an orbit around a planet's limb under stars, and the
+// application icon (256 by 256). Run once after changing a drawing; the files it writes are
+// kept in resources/.
+//   makepicture PICTURE.png ICON.png
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -10,10 +12,55 @@
 #include <QRadialGradient>
 #include <QRandomGenerator>
 
+namespace {
+
+QPainterPath spacecraft()
+{
+    QPainterPath craft;
+    craft.moveTo(9, 0);
+    craft.lineTo(-6, -5);
+    craft.lineTo(-3, 0);
+    craft.lineTo(-6, 5);
+    craft.closeSubpath();
+    return craft;
+}
+
+QImage icon()
+{
+    QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient space(QPointF(128, 100), 150);
+    space.setColorAt(0, QColor(30, 50, 110));
+    space.setColorAt(1, QColor(6, 10, 34));
+    p.setPen(Qt::NoPen);
+    p.setBrush(space);
+    p.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
+    QRadialGradient planet(QPointF(118, 118), 70, QPointF(100, 96));
+    planet.setColorAt(0, QColor(90, 165, 235));
+    planet.setColorAt(1, QColor(20, 70, 150));
+    p.setBrush(planet);
+    p.drawEllipse(QPointF(128, 128), 56, 56);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 200, 80), 8, Qt::SolidLine, Qt::RoundCap));
+    p.drawEllipse(QPointF(128, 128), 100, 44);
+    p.translate(206, 100);
+    p.rotate(-28);
+    p.scale(3.2, 3.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(245, 245, 245));
+    p.drawPath(spacecraft());
+    return image;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("picture.png");
+    const QString iconOut = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("icon.png");
 
     QImage image(365, 124, QImage::Format_RGB32);
     QPainter p(&image);
@@ -48,15 +95,9 @@ int main(int argc, char *argv[])
     p.save();
     p.translate(96, 92);
     p.rotate(-38);
-    QPainterPath craft;
-    craft.moveTo(9, 0);
-    craft.lineTo(-6, -5);
-    craft.lineTo(-3, 0);
-    craft.lineTo(-6, 5);
-    craft.closeSubpath();
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(240, 240, 240));
-    p.drawPath(craft);
+    p.drawPath(spacecraft());
     p.setBrush(QColor(255, 150, 40));
     p.drawEllipse(QPointF(-7, 0), 2.5, 1.5);
     p.restore();
@@ -74,5 +115,5 @@ int main(int argc, char *argv[])
     p.drawText(QRect(14, 40, 340, 18), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Launch \u2022 Ascent \u2022 Rendezvous \u2022 Docking \u2022 Landing"));
     p.end();
-    return image.save(out) ? 0 : 1;
+    return image.save(out) && icon().save(iconOut) ? 0 : 1;
 }

@@ -1,33 +1,35 @@
 #include "appearance.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QStringList>
+#include <QLabel>
 
 namespace Platform {
 
 QFont formFont(qreal pointSize)
 {
-    static const QString family = [] {
-        const QStringList families = QFontDatabase::families();
-        for (const char *candidate : {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
-                                      "Arial"}) {
-            if (families.contains(QLatin1StringView(candidate), Qt::CaseInsensitive))
-                return QString::fromLatin1(candidate);
-        }
-        return QFont().family();
+    // Substitutes are resolved when text is first drawn or measured, so naming them costs
+    // nothing at start-up.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Microsoft Sans Serif"),
+                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+        return true;
     }();
-    QFont font(family);
+    Q_UNUSED(substituted);
+    QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(pointSize);
     return font;
 }
+
 
 namespace {
 
 bool fits(const QLabel *label, const QFont &font)
 {
     const QFontMetrics metrics(font);
+    if (!label->wordWrap())
+        return metrics.horizontalAdvance(label->text()) <= label->contentsRect().width();
     const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
     const QRect needed = metrics.boundingRect(label->contentsRect(), flags, label->text());
     // The last line's descent may reach a pixel past the box without cutting a letter.

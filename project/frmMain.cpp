@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTimer>
 
 #include "INIMod.h"
 #include "appearance.h"
@@ -42,6 +43,7 @@ void frmMain::showEvent(QShowEvent *event)
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     control(QStringLiteral("txtLLabel"))->setFocus();
+    QTimer::singleShot(0, this, &frmMain::finishAppearance);
 }
 
 QWidget *frmMain::control(const char *name, int index) const

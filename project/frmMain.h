@@ -54,6 +54,7 @@ private:
     QWidget *createControl(const Form::Control &row);
     void addTabFurniture();
     void setFocusOrder();
+    void finishAppearance();
     void nameForAssistiveTools();
     void connectHandlers();
     void Form_Load();

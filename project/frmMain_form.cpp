@@ -93,16 +93,23 @@ void frmMain::buildForm()
                                         widget->parentWidget());
             caption->setWordWrap(row.kind == Kind::MultiLineBox);
             caption->setBuddy(widget);
-            Platform::fitText(caption);
             m_controls.insert(caption->objectName(), caption);
         }
     }
     for (const Form::Line &line : Form::lines())
         makeRule(line, m_tabs->page(line.tab));
-    for (QLabel *label : findChildren<QLabel *>())
-        Platform::fitText(label);
     nameForAssistiveTools();
     setFocusOrder();
+}
+
+// Nothing here is needed to put the window on the screen, so it runs just after that,
+// before the window is first painted.
+void frmMain::finishAppearance()
+{
+    static_cast<QLabel *>(control(QStringLiteral("Picture1")))
+            ->setPixmap(QPixmap(QStringLiteral(":/picture1.png")));
+    for (QLabel *label : findChildren<QLabel *>())
+        Platform::fitText(label);
 }
 
 // The fields of the first tab, the tab strip, the fields of the other tabs, "Make Mission",
@@ -194,7 +201,6 @@ QWidget *frmMain::createControl(const Form::Control &row)
     case Kind::Picture: {
         // The picture is drawn from the box's corner; what does not fit is cut off.
         auto *picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(QStringLiteral(":/picture1.png")));
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return picture;
     }

@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+"""Measures, side by side, how long the editor and a minimal Qt window take from start to
+their window being mapped on the X server, and the peak memory (VmHWM) of each once shown;
+then qavmake on 100 project files. Run through scripts/benchmark.sh, which provides the
+X server, the build and the projects.
+
+    measure.py BIN_FOLDER PROJECT_FOLDER RUNS
+"""
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, display
+
+
+def startup_once(d, program, cwd):
+    """Seconds from start to the window being mapped, and the peak memory in KiB."""
+    while d.pending_events():
+        d.next_event()
+    start = time.perf_counter()
+    process = subprocess.Popen([program], cwd=cwd, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    while True:
+        event = d.next_event()
+        if event.type == X.MapNotify and not event.override:
+            break
+    seconds = time.perf_counter() - start
+    time.sleep(0.5)  # let it finish painting before reading its peak
+    peak = 0
+    with open("/proc/%d/status" % process.pid) as status:
+        for line in status:
+            if line.startswith("VmHWM:"):
+                peak = int(line.split()[1])
+    process.terminate()
+    process.wait()
+    return seconds, peak
+
+
+def startup(programs, runs, cwd):
+    """Runs the programs in turn, so that a change of load on the machine meets both alike;
+    returns the median time and memory of each."""
+    d = display.Display()
+    root = d.screen().root
+    root.change_attributes(event_mask=X.SubstructureNotifyMask)
+    d.sync()
+    results = {program: ([], []) for program in programs}
+    for _ in range(runs):
+        for program in programs:
+            seconds, peak = startup_once(d, program, cwd)
+            results[program][0].append(seconds)
+            results[program][1].append(peak)
+    return [(statistics.median(results[p][0]), statistics.median(results[p][1])) for p in programs]
+
+
+def qavmake(program, projects, runs):
+    files = sorted(os.path.join(projects, f) for f in os.listdir(projects) if f.endswith(".mfc"))
+    times = []
+    with tempfile.TemporaryDirectory() as out:
+        for _ in range(runs):
+            start = time.perf_counter()
+            subprocess.run([program, "--out", out] + files, check=True)
+            times.append(time.perf_counter() - start)
+    return statistics.median(times) / len(files), len(files)
+
+
+def main():
+    bin_folder, projects, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+    with tempfile.TemporaryDirectory() as cwd:
+        (editor_s, editor_kb), (minimal_s, minimal_kb) = startup(
+            [os.path.join(bin_folder, "qavmaker"), os.path.join(bin_folder, "minimalwindow")],
+            runs, cwd)
+    per_project, count = qavmake(os.path.join(bin_folder, "qavmake"), projects, runs)
+    print("Median of %d runs each, on this machine:" % runs)
+    print("| what | editor | minimal Qt window | ratio | target |")
+    print("| --- | --- | --- | --- | --- |")
+    print("| start-up to window mapped | %.1f ms | %.1f ms | %.2f | 1.2 |"
+          % (editor_s * 1000, minimal_s * 1000, editor_s / minimal_s))
+    print("| peak memory (VmHWM) | %.1f MiB | %.1f MiB | %.2f | 1.3 |"
+          % (editor_kb / 1024, minimal_kb / 1024, editor_kb / minimal_kb))
+    print("| qavmake, %d projects in one run | %.2f ms a project | | | 20 ms |"
+          % (count, per_project * 1000))
+
+
+if __name__ == "__main__":
+    main()

@@ -6,15 +6,7 @@
 set -e
 cd "$(dirname "$0")/.."
 runs=${1:-21}
-sh scripts/setup.sh
-for p in xvfb python3 python3-xlib; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
-fi
+sh scripts/setup.sh xvfb python3 python3-xlib
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-release -j2 --target qavmaker qavmake minimalwindow >/dev/null
 

@@ -8,15 +8,7 @@ cd "$(dirname "$0")/.."
 top=$(pwd)
 out=${1:-$top/build-release/screenshots}
 
-sh scripts/setup.sh
-for p in xvfb xdotool imagemagick; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
-fi
+sh scripts/setup.sh xvfb xdotool imagemagick
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-release -j2 --target qavmaker >/dev/null
 

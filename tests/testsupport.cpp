@@ -49,6 +49,12 @@ void Editor::fillEveryField() const
     find<QCheckBox>("chkDCmdsCC")->setChecked(true);
 }
 
+bool Editor::show() const
+{
+    window->show();
+    return QTest::qWaitForWindowExposed(window.get());
+}
+
 void Editor::makeMission() const
 {
     find<QPushButton>("cmdMakeMission")->click();

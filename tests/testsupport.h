@@ -56,6 +56,8 @@ struct Editor
     void fillEveryField() const;
     static QString filledText(const QString &name);
     void makeMission() const;
+    // Shows the window and waits until it is on the screen.
+    bool show() const;
 
     MissionModel model;
     RecordingErrorReport *m_errors;

@@ -44,8 +44,7 @@ void tst_layout::initTestCase()
 {
     m_cwd = std::make_unique<WorkingDirectory>();
     m_editor = std::make_unique<Editor>();
-    m_editor->window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_editor->window.get()));
+    QVERIFY(m_editor->show());
 }
 
 void tst_layout::cleanupTestCase()

@@ -9,8 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                     qsizetype(size));
+    const QByteArray bytes =
+            QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     ProfileDocument doc = ProfileDocument::fromBytes(bytes);
     if (doc.toBytes() != bytes)
         std::abort();

@@ -1,8 +1,8 @@
 #include "appearance.h"
 
 #include <QFontMetrics>
-#include <QStringList>
 #include <QLabel>
+#include <QStringList>
 
 namespace Platform {
 
@@ -21,7 +21,6 @@ QFont formFont(qreal pointSize)
     font.setPointSizeF(pointSize);
     return font;
 }
-
 
 namespace {
 

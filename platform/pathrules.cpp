@@ -5,10 +5,7 @@
 
 namespace Platform {
 
-QChar pathSeparator()
-{
-    return QDir::separator();
-}
+QChar pathSeparator() { return QDir::separator(); }
 
 QString joinPath(std::initializer_list<QString> parts)
 {
@@ -21,9 +18,6 @@ QString joinPath(std::initializer_list<QString> parts)
     return joined;
 }
 
-QString programFolder()
-{
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-}
+QString programFolder() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()); }
 
 } // namespace Platform

@@ -8,10 +8,7 @@ const QString CrLf = QStringLiteral("\r\n");
 // The UTF-8 byte-order mark as 8-bit text reads it.
 const QString Utf8Mark = QStringLiteral("\u00EF\u00BB\u00BF");
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 QStringView trimmed(QStringView text)
 {
@@ -23,20 +20,14 @@ QStringView trimmed(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
-bool isQuote(QChar c)
-{
-    return c == u'"' || c == u'\'';
-}
+bool isQuote(QChar c) { return c == u'"' || c == u'\''; }
 
 bool isQuoted(QStringView text)
 {
     return text.size() >= 2 && isQuote(text.front()) && text.back() == text.front();
 }
 
-bool sameName(QStringView a, QStringView b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 } // namespace
 
@@ -88,7 +79,8 @@ ProfileDocument ProfileDocument::fromBytes(const QByteArray &bytes)
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] != u'\r' && text[i] != u'\n')
             continue;
-        const qsizetype endLength = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
+        const qsizetype endLength =
+                text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
         doc.m_lines.append(makeLine(text.sliced(start, i - start), text.sliced(i, endLength),
                                     doc.m_lines.isEmpty()));
         i += endLength - 1;

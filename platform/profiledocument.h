@@ -31,7 +31,7 @@ private:
     struct Line
     {
         QString text;
-        QString end;  // "\r\n", "\n", "\r", or empty for a last line without one
+        QString end; // "\r\n", "\n", "\r", or empty for a last line without one
         Kind kind = Kind::Blank;
         QString name; // of a header or key, trimmed
     };

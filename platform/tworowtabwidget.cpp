@@ -89,15 +89,9 @@ TwoRowTabWidget::TwoRowTabWidget(const QStringList &captions, int rowHeight, QWi
     setCurrentIndex(0);
 }
 
-QWidget *TwoRowTabWidget::tabStrip() const
-{
-    return m_strip;
-}
+QWidget *TwoRowTabWidget::tabStrip() const { return m_strip; }
 
-int TwoRowTabWidget::tabsPerRow() const
-{
-    return (count() + 1) / 2;
-}
+int TwoRowTabWidget::tabsPerRow() const { return (count() + 1) / 2; }
 
 void TwoRowTabWidget::setCurrentIndex(int index)
 {

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "filestore.h"
+#include "formtable.h"
 #include "pathrules.h"
 #include "profiledocument.h"
 
@@ -129,9 +130,9 @@ QList<const Key *> keysToLoad(int section)
             continue;
         const auto rank = [&order](const Key *key) {
             const auto *end = std::end(order.keys);
-            return std::find_if(std::begin(order.keys), end, [key](const char *name) {
-                       return name && qstrcmp(name, key->key) == 0;
-                   })
+            return std::find_if(
+                           std::begin(order.keys), end,
+                           [key](const char *name) { return name && qstrcmp(name, key->key) == 0; })
                     - std::begin(order.keys);
         };
         std::stable_sort(keys.begin(), keys.end(),
@@ -162,18 +163,13 @@ QString modelList(const MissionModel &model, QLatin1StringView boxes)
     return joinTexts(model.LndHoverPad, u" ");
 }
 
-QString element(const char *boxes, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1StringView(boxes)).arg(index);
-}
-
 QString joinedBoxes(const FieldSource &fields, const Key &key)
 {
     QString joined;
     for (int i = 0; i < key.parts; ++i) {
         if (i > 0)
             joined += QChar(key.separator);
-        joined += fields.text(element(key.field, i));
+        joined += fields.text(Form::objectName(key.field, i));
     }
     return joined;
 }
@@ -185,7 +181,8 @@ const QString No = QStringLiteral("No");
 
 QString projectFilePath(const QString &fileName)
 {
-    return Platform::joinPath({QString::fromLatin1(ProjectFolder), fileName + QStringLiteral(".mfc")});
+    return Platform::joinPath(
+            {QString::fromLatin1(ProjectFolder), fileName + QStringLiteral(".mfc")});
 }
 
 QString ReadINI(const QString &section, const QString &key, const QString &file)
@@ -197,8 +194,7 @@ QString ReadINI(const QString &section, const QString &key, const QString &file)
     return ProfileDocument::fromBytes(bytes).value(section, key);
 }
 
-bool WriteINI(const QString &section, const QString &key, const QString &value,
-              const QString &file)
+bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file)
 {
     QByteArray bytes;
     QString error;
@@ -213,8 +209,7 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
     QList<ProfileEntry> entries;
     for (const Key &key : Keys) {
         if (key.section >= 0
-            && !fields.isChecked(QString::fromLatin1(StepSections[key.section].optionPair)
-                                 + QStringLiteral("(1)")))
+            && !fields.isChecked(Form::objectName(StepSections[key.section].optionPair, 1)))
             continue;
         const QString field = QString::fromLatin1(key.field);
         QString value;
@@ -223,7 +218,7 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
         case Text: value = fields.text(field); break;
         case Check: value = fields.isChecked(field) ? Yes : No; break;
         case Flag:
-            value = fields.isChecked(field + QStringLiteral("(1)")) ? No : Yes;
+            value = fields.isChecked(Form::objectName(key.field, 1)) ? No : Yes;
             from.clear();
             break;
         case Boxes: value = joinedBoxes(fields, key); break;
@@ -249,12 +244,12 @@ QByteArray updatedProject(const QByteArray &existing, const QList<ProfileEntry> 
     return doc.toBytes();
 }
 
-bool SaveProject(const QList<ProfileEntry> &entries, const QString &fileName,
-                 WriteFailure *failure)
+bool SaveProject(const QList<ProfileEntry> &entries, const QString &fileName, WriteFailure *failure)
 {
     const QString folder = QString::fromLatin1(ProjectFolder);
     if (!QDir().mkpath(folder)) {
-        *failure = {WriteFailure::ProjectFolder, folder, QStringLiteral("The folder could not be created.")};
+        *failure = {WriteFailure::ProjectFolder, folder,
+                    QStringLiteral("The folder could not be created.")};
         return false;
     }
     const QString path = projectFilePath(fileName);
@@ -285,7 +280,7 @@ QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QStr
             // Missing parts empty their boxes; surplus parts are dropped.
             const QStringList parts = value.split(QChar(key.separator));
             for (int i = 0; i < key.parts; ++i)
-                out.append({FieldAssignment::Text, element(key.field, i), parts.value(i)});
+                out.append({FieldAssignment::Text, Form::objectName(key.field, i), parts.value(i)});
             break;
         }
         case Flag:
@@ -299,7 +294,7 @@ QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QStr
     for (const StepSection &step : StepSections) {
         const QString flag = doc.value(u"Settings", QString::fromLatin1(step.flagKey));
         if (flag != No) {
-            out.append({FieldAssignment::Select, element(step.optionPair, 0)});
+            out.append({FieldAssignment::Select, Form::objectName(step.optionPair, 0)});
             continue;
         }
         for (const Key *key : keysToLoad(int(step.step)))

@@ -26,8 +26,8 @@ bool WriteINI(const QString &section, const QString &key, const QString &value,
 // The fields of the window as the project file sees them, by control name.
 struct FieldSource
 {
-    std::function<QString(const QString &name)> text;     // a text box
-    std::function<bool(const QString &name)> isChecked;   // a check box or option button
+    std::function<QString(const QString &name)> text;   // a text box
+    std::function<bool(const QString &name)> isChecked; // a check box or option button
 };
 
 struct ProfileEntry
@@ -53,7 +53,7 @@ struct FieldAssignment
 {
     enum Kind { Caption, Text, Check, Select } kind;
     QString control;
-    QString text; // Caption, Text
+    QString text;    // Caption, Text
     bool on = false; // Check
 };
 

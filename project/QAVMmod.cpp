@@ -17,9 +17,17 @@ QString missionPath(const QString &directory, const QString &fileName)
     return Platform::joinPath({directory, missionFileName(fileName)});
 }
 
-QString missionFileName(const QString &fileName)
+QString missionFileName(const QString &fileName) { return fileName + QStringLiteral(".qav"); }
+
+qsizetype firstUnwritable(QStringView text)
 {
-    return fileName + QStringLiteral(".qav");
+    const qsizetype unencodable = Platform::firstUnencodable(text);
+    const qsizetype end = unencodable < 0 ? text.size() : unencodable;
+    for (qsizetype i = 0; i < end; ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n')
+            return i;
+    }
+    return unencodable;
 }
 
 QString escapeMarkup(const QString &text)
@@ -39,14 +47,12 @@ QString escapeMarkup(const QString &text)
 
 QString missionListEntry(const QString &missionName, const QString &missionFileName)
 {
-    return QStringLiteral("<Entry>\r\n\t<Label>") + escapeMarkup(missionName) + QStringLiteral("</Label>\r\n\t<XQAV>")
-            + escapeMarkup(missionFileName) + QStringLiteral("</XQAV>\r\n</Entry>");
+    return QStringLiteral("<Entry>\r\n\t<Label>") + escapeMarkup(missionName)
+            + QStringLiteral("</Label>\r\n\t<XQAV>") + escapeMarkup(missionFileName)
+            + QStringLiteral("</XQAV>\r\n</Entry>");
 }
 
-QString defaultDirectory()
-{
-    return QStringLiteral("C:\\Orbiter\\QAV");
-}
+QString defaultDirectory() { return QStringLiteral("C:\\Orbiter\\QAV"); }
 
 QString directoryFromSettings(QByteArrayView contents)
 {
@@ -104,7 +110,8 @@ public:
         line(3, QStringLiteral("<Label>") + escapeMarkup(label) + QStringLiteral("</Label>"));
         line(3, QString::fromLatin1(processor));
         for (const Var &var : vars) {
-            line(4, QStringLiteral("<Var name=\"%1\"> ").arg(QLatin1StringView(var.name))
+            line(4,
+                 QStringLiteral("<Var name=\"%1\"> ").arg(QLatin1StringView(var.name))
                          + escapeMarkup(var.value) + QStringLiteral(" </Var>"));
         }
         line(3, QStringLiteral("</Processor>"));
@@ -172,7 +179,9 @@ QString renderMission(const MissionModel &m, const Omissions &omissions)
     });
     optional(OptionalStep::Approach, [&] {
         out.step(m.AppName, R"(<Processor type="Approach">)",
-                 {{"Reference", m.AppReference}, {"NAV", m.AppNav}, {"CompleteAt", m.AppCompleteAt}});
+                 {{"Reference", m.AppReference},
+                  {"NAV", m.AppNav},
+                  {"CompleteAt", m.AppCompleteAt}});
     });
     optional(OptionalStep::Docking, [&] {
         out.step(m.DName, R"(<Processor type="Docking" mode="Lock">)",
@@ -217,7 +226,8 @@ bool writeMission(const QString &path, const MissionModel &model, const Omission
                   WriteFailure *failure)
 {
     QString error;
-    if (!Platform::writeWhole(path, Platform::encodeAnsi(renderMission(model, omissions)), &error)) {
+    if (!Platform::writeWhole(path, Platform::encodeAnsi(renderMission(model, omissions)),
+                              &error)) {
         *failure = {WriteFailure::MissionFile, path, error};
         return false;
     }

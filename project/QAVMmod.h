@@ -67,6 +67,10 @@ QString missionFileName(const QString &fileName);
 // The entry for "missions.lst", four lines joined by CR LF, markup characters escaped.
 QString missionListEntry(const QString &missionName, const QString &missionFileName);
 
+// Where a text stops being one the program's files hold as typed (a line break, or a
+// character outside the 8-bit code page), or -1.
+qsizetype firstUnwritable(QStringView text);
+
 // "&", "<" and ">" as XML entities.
 QString escapeMarkup(const QString &text);
 
@@ -79,8 +83,15 @@ QString directoryFromSettings(QByteArrayView contents);
 QString readRememberedDirectory();
 
 // The seven steps a mission may leave out, in the order they are written.
-enum class OptionalStep { PlaneAlignment, Synchronizing, Approach, Docking, Undocking, Reentry,
-                          Landing };
+enum class OptionalStep {
+    PlaneAlignment,
+    Synchronizing,
+    Approach,
+    Docking,
+    Undocking,
+    Reentry,
+    Landing
+};
 inline constexpr std::size_t OptionalStepCount = 7;
 // True where the user chose to leave the step out.
 using Omissions = std::array<bool, OptionalStepCount>;

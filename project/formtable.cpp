@@ -17,6 +17,7 @@ constexpr Twips Yes{0, 240, 975, 255};
 constexpr Twips No{960, 240, 975, 255};
 
 // Listed tab by tab, top to bottom; the window is built in this order.
+// clang-format off
 constexpr Control Controls[] = {
     {Button, "cmdOpen", N, OnWindow, nullptr, "Load MFC File", {480, 600, 1455, 495}},
     {Picture, "Picture1", N, OnWindow, nullptr, "", {2520, 0, 5415, 1815}},
@@ -196,26 +197,21 @@ constexpr Line Lines[] = {
     {Landing, 4080, 1680, 4080, 5040},
     {MakeFile, 240, 2880, 9360, 2880},
 };
+// clang-format on
 
 } // namespace
 
-std::span<const Control> controls()
-{
-    return Controls;
-}
+std::span<const Control> controls() { return Controls; }
 
-std::span<const Line> lines()
-{
-    return Lines;
-}
+std::span<const Line> lines() { return Lines; }
 
 QStringList tabCaptions()
 {
-    return {QStringLiteral("1 - Launch"),     QStringLiteral("2 - Ascent"),
+    return {QStringLiteral("1 - Launch"),          QStringLiteral("2 - Ascent"),
             QStringLiteral("3 - Plane Alignment"), QStringLiteral("4 - Synchronizing"),
-            QStringLiteral("5 - Approach"),   QStringLiteral("6 - Docking"),
-            QStringLiteral("7 - Undocking"),  QStringLiteral("8 - Reentry"),
-            QStringLiteral("9 - Landing"),    QStringLiteral("10 - Make File")};
+            QStringLiteral("5 - Approach"),        QStringLiteral("6 - Docking"),
+            QStringLiteral("7 - Undocking"),       QStringLiteral("8 - Reentry"),
+            QStringLiteral("9 - Landing"),         QStringLiteral("10 - Make File")};
 }
 
 QString objectName(const char *name, int index)
@@ -224,17 +220,15 @@ QString objectName(const char *name, int index)
     return index == NoIndex ? bare : QStringLiteral("%1(%2)").arg(bare).arg(index);
 }
 
-QString objectName(const Control &control)
-{
-    return objectName(control.name, control.index);
-}
+QString objectName(const Control &control) { return objectName(control.name, control.index); }
 
 QString captionObjectName(const Control &control)
 {
     if (control.captionName)
         return QString::fromLatin1(control.captionName);
     // "txtLStartAt" gives "lblLStartAtCaption".
-    return QStringLiteral("lbl") + QString::fromLatin1(control.name).mid(3) + QStringLiteral("Caption");
+    return QStringLiteral("lbl") + QString::fromLatin1(control.name).mid(3)
+            + QStringLiteral("Caption");
 }
 
 Twips captionGeometry(const Control &control)
@@ -270,7 +264,8 @@ QString accessibleName(const Control &control)
     if (control.index == NoIndex || !text.startsWith(u'[') || !text.endsWith(u']'))
         return displayName(control);
     const Control *first = find(objectName(control.name, 0));
-    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(first->caption), text.mid(1, text.size() - 2));
+    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(first->caption),
+                                         text.mid(1, text.size() - 2));
 }
 
 } // namespace Form

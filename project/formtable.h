@@ -17,11 +17,11 @@ enum class Kind {
     CheckBox,
     OptionButton, // one of an option pair
     Button,
-    Label,        // fixed text
-    Readout,      // a label whose caption the program writes
+    Label,   // fixed text
+    Readout, // a label whose caption the program writes
     Frame,
     Picture,
-    Container,    // holds an option pair
+    Container, // holds an option pair
     Tabs,
 };
 

@@ -9,7 +9,6 @@
 #include "INIMod.h"
 #include "appearance.h"
 #include "formtable.h"
-#include "loaddialog.h"
 #include "pathrules.h"
 #include "tworowtabwidget.h"
 
@@ -66,10 +65,7 @@ bool frmMain::isChecked(const char *name) const
     return static_cast<QCheckBox *>(control(name, -1))->isChecked();
 }
 
-QString frmMain::fileName() const
-{
-    return text("txtFileName");
-}
+QString frmMain::fileName() const { return text("txtFileName"); }
 
 QString frmMain::missionListEntryText() const
 {

@@ -12,7 +12,6 @@
 #include "errorreport.h"
 #include "loaddialog.h"
 
-
 class TwoRowTabWidget;
 namespace Form {
 struct Control;

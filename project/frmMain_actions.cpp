@@ -9,7 +9,6 @@
 #include <QPushButton>
 
 #include "INIMod.h"
-#include "ansitext.h"
 #include "formtable.h"
 #include "messages.h"
 #include "pathrules.h"
@@ -37,8 +36,7 @@ FieldSource frmMain::fieldSource() const
             }};
 }
 
-// A mission needs a file name, and a line break or a character outside the 8-bit code page
-// would not read back as typed.
+// A mission needs a file name, and every text it writes must read back as typed.
 QString frmMain::missionProblem() const
 {
     if (fileName().isEmpty())
@@ -51,13 +49,7 @@ QString frmMain::missionProblem() const
         if (step >= 0 && step < int(OptionalStepCount) && omitted[std::size_t(step)])
             continue;
         const QString text = static_cast<QLineEdit *>(control(Form::objectName(row)))->text();
-        qsizetype at = Platform::firstUnencodable(text);
-        for (const QChar lineBreak : {u'\r', u'\n'}) {
-            const qsizetype found = text.indexOf(lineBreak);
-            if (found >= 0 && (at < 0 || found < at))
-                at = found;
-        }
-        if (at >= 0) {
+        if (const qsizetype at = firstUnwritable(text); at >= 0) {
             return Messages::unwritableCharacter(Form::displayName(row),
                                                  Form::tabCaptions().at(row.tab), text[at]);
         }
@@ -95,7 +87,8 @@ void frmMain::cmdOpen_Click()
 
 bool frmMain::loadProjectFile(const QString &path, QString *error)
 {
-    return LoadProject(path, [this](const FieldAssignment &assignment) { fill(assignment); }, error);
+    return LoadProject(
+            path, [this](const FieldAssignment &assignment) { fill(assignment); }, error);
 }
 
 // Only the widgets change: their change rules bring the model along.

@@ -88,9 +88,9 @@ void frmMain::buildForm()
         widget->setGeometry(row.geometry.toPixels());
         m_controls.insert(widget->objectName(), widget);
         if (row.caption) {
-            QLabel *caption = makeLabel(QString::fromUtf8(row.caption), Form::captionObjectName(row),
-                                        Style::RowCaption, Form::captionGeometry(row),
-                                        widget->parentWidget());
+            QLabel *caption = makeLabel(QString::fromUtf8(row.caption),
+                                        Form::captionObjectName(row), Style::RowCaption,
+                                        Form::captionGeometry(row), widget->parentWidget());
             caption->setWordWrap(row.kind == Kind::MultiLineBox);
             caption->setBuddy(widget);
             m_controls.insert(caption->objectName(), caption);
@@ -152,13 +152,12 @@ void frmMain::nameForAssistiveTools()
             widget->setAccessibleName(Form::accessibleName(row));
             widget->setAccessibleDescription(Form::tabCaptions().value(row.tab));
             break;
-        case Kind::CheckBox:
-            widget->setAccessibleDescription(QStringLiteral("Commands"));
-            break;
+        case Kind::CheckBox: widget->setAccessibleDescription(QStringLiteral("Commands")); break;
         case Kind::OptionButton:
-            widget->setAccessibleName(QStringLiteral("Ommit %1: %2")
-                                              .arg(Form::tabCaptions().value(row.tab).section(u'-', 1).trimmed(),
-                                                   QString::fromUtf8(row.text)));
+            widget->setAccessibleName(
+                    QStringLiteral("Ommit %1: %2")
+                            .arg(Form::tabCaptions().value(row.tab).section(u'-', 1).trimmed(),
+                                 QString::fromUtf8(row.text)));
             break;
         default: break;
         }
@@ -168,7 +167,7 @@ void frmMain::nameForAssistiveTools()
 
 QWidget *frmMain::createControl(const Form::Control &row)
 {
-    QWidget *parent = row.parent ? control(QString::fromLatin1(row.parent))
+    QWidget *parent = row.parent        ? control(QString::fromLatin1(row.parent))
             : row.tab == Form::OnWindow ? static_cast<QWidget *>(this)
                                         : m_tabs->page(row.tab);
     const QString text = QString::fromUtf8(row.text);

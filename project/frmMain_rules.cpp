@@ -89,7 +89,8 @@ void frmMain::connectHandlers()
     };
 
     for (const TextRule &r : TextRules)
-        connect(static_cast<QLineEdit *>(control(r.name, -1)), &QLineEdit::textChanged, this, r.rule);
+        connect(static_cast<QLineEdit *>(control(r.name, -1)), &QLineEdit::textChanged, this,
+                r.rule);
     for (const ArrayRule &r : ArrayRules) {
         for (int i = 0; QWidget *box = control(r.name, i); ++i) {
             connect(static_cast<QLineEdit *>(box), &QLineEdit::textChanged, this,
@@ -165,7 +166,8 @@ void frmMain::txtSCapDist_Change() { m_model.SCapDist = text("txtSCapDist") + u'
 
 void frmMain::txtSCompleteAt_Change()
 {
-    m_model.SCompleteAt = QStringLiteral("D(") + text("txtSReference") + QStringLiteral(") = ") + text("txtSCompleteAt") + u'k';
+    m_model.SCompleteAt = QStringLiteral("D(") + text("txtSReference") + QStringLiteral(") = ")
+            + text("txtSCompleteAt") + u'k';
 }
 
 void frmMain::txtAppName_Change() { m_model.AppName = text("txtAppName"); }
@@ -182,7 +184,8 @@ void frmMain::txtAppNav_Change() { m_model.AppNav = text("txtAppNav"); }
 
 void frmMain::txtAppCompleteAt_Change()
 {
-    m_model.AppCompleteAt = QStringLiteral("D(") + text("txtAppReference") + QStringLiteral(") = ") + text("txtAppCompleteAt");
+    m_model.AppCompleteAt = QStringLiteral("D(") + text("txtAppReference") + QStringLiteral(") = ")
+            + text("txtAppCompleteAt");
 }
 
 void frmMain::txtDName_Change() { m_model.DName = text("txtDName"); }
@@ -215,7 +218,8 @@ void frmMain::txtRBase_Change() { m_model.RBase = text("txtRBase"); }
 void frmMain::txtRCompleteAt_Change()
 {
     m_model.RCompleteAt = text("txtRCompleteAt");
-    setCaption(control(QStringLiteral("lblRCompleteAt")), QStringLiteral("H = ") + m_model.RCompleteAt + u'k');
+    setCaption(control(QStringLiteral("lblRCompleteAt")),
+               QStringLiteral("H = ") + m_model.RCompleteAt + u'k');
 }
 
 void frmMain::txtLndName_Change() { m_model.LndName = text("txtLndName"); }

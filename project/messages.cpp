@@ -18,15 +18,9 @@ QString describe(QChar c)
 
 } // namespace
 
-QString makeMissionTitle()
-{
-    return QStringLiteral("Make Mission");
-}
+QString makeMissionTitle() { return QStringLiteral("Make Mission"); }
 
-QString loadProjectTitle()
-{
-    return QStringLiteral("Load MFC File");
-}
+QString loadProjectTitle() { return QStringLiteral("Load MFC File"); }
 
 QString noFileName()
 {

@@ -29,10 +29,7 @@ public:
     void report(QWidget *, const QString &, const QString &) override { }
 };
 
-QString oneLine(const QString &message)
-{
-    return message.simplified();
-}
+QString oneLine(const QString &message) { return message.simplified(); }
 
 void quietQt(QtMsgType, const QMessageLogContext &, const QString &) { }
 
@@ -53,9 +50,9 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral(
             "Makes the mission file (.qav) of each project file (.mfc), as \"Make Mission\" "
             "in the editor would, at the place the project's Directory and FileName give."));
-    const QCommandLineOption outOption(QStringLiteral("out"),
-                                       QStringLiteral("Write the mission files into <dir> instead."),
-                                       QStringLiteral("dir"));
+    const QCommandLineOption outOption(
+            QStringLiteral("out"), QStringLiteral("Write the mission files into <dir> instead."),
+            QStringLiteral("dir"));
     const QCommandLineOption entryOption(QStringLiteral("entry"),
                                          QStringLiteral("Print each project's entry for "
                                                         "\"missions.lst\" to standard output."));
@@ -105,7 +102,8 @@ int main(int argc, char *argv[])
         }
         if (parser.isSet(entryOption)) {
             out.flush();
-            const QByteArray entry = Platform::encodeAnsi(editor.missionListEntryText() + QStringLiteral("\r\n"));
+            const QByteArray entry =
+                    Platform::encodeAnsi(editor.missionListEntryText() + QStringLiteral("\r\n"));
             std::fwrite(entry.constData(), 1, std::size_t(entry.size()), stdout);
             std::fflush(stdout);
         }

@@ -33,6 +33,8 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void noTextIsCut();
+    void noControlsOverlap_data();
+    void noControlsOverlap();
 
 private:
     QRect twips(QWidget *w, QWidget *container) const;
@@ -428,6 +430,40 @@ void tst_layout::noTextIsCut()
         const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
         QVERIFY2(text.width() <= room.width() && text.height() <= room.height() + 1,
                  qPrintable(QStringLiteral("%1: %2 needs %3, has %4").arg(button->objectName(), button->text()).arg(text.width()).arg(room.width())));
+    }
+}
+
+void tst_layout::noControlsOverlap_data()
+{
+    QTest::addColumn<int>("tab"); // -1: the window itself
+    QTest::newRow("window") << -1;
+    for (int tab = 0; tab < 10; ++tab)
+        QTest::newRow(qPrintable(m_editor->window->tabs()->tabText(tab))) << tab;
+}
+
+void tst_layout::noControlsOverlap()
+{
+    QFETCH(int, tab);
+    QWidget *parent = tab < 0 ? m_editor->window.get() : m_editor->window->tabs()->page(tab);
+    QList<QWidget *> controls;
+    for (QWidget *w : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        const auto *frame = qobject_cast<QFrame *>(w);
+        const bool rule = frame && !qobject_cast<QLabel *>(w)
+                && (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
+        if (!rule && !w->objectName().isEmpty())
+            controls << w;
+    }
+    if (tab < 0)
+        controls.removeAll(m_editor->window->tabs());
+    QVERIFY(controls.size() > 2);
+    // The layout lets some neighbours share their edge pixel ("Yes" is 975 twips wide and
+    // "No" starts 960 twips after it); anything more would hide part of a control.
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            const QRect shared = controls[i]->geometry() & controls[j]->geometry();
+            QVERIFY2(shared.isEmpty() || shared.width() <= 1 || shared.height() <= 1,
+                     qPrintable(controls[i]->objectName() + " and " + controls[j]->objectName()));
+        }
     }
 }
 

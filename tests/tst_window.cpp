@@ -21,7 +21,6 @@ private slots:
     void backspaceRunsTheRuleToo();
     void clickingATabShowsItsPage();
     void switchingTabsChangesNothing();
-    void windowCaptionAndSize();
 
 private:
     std::unique_ptr<WorkingDirectory> m_cwd;
@@ -95,13 +94,6 @@ void tst_window::switchingTabsChangesNothing()
     QCOMPARE(modelValue(m_editor->model, "LLabel"), before);
     QCOMPARE(m_editor->caption("lblFileEdit"), "New");
     QCOMPARE(m_editor->model.MissionPath, QString());
-}
-
-void tst_window::windowCaptionAndSize()
-{
-    QCOMPARE(m_editor->window->windowTitle(),
-             "KORVALIN - Mission File Creator - Version Alpha-01c");
-    QCOMPARE(m_editor->window->size(), QSize(674, 544));
 }
 
 QTEST_MAIN(tst_window)

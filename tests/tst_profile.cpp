@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QTest>
 
 #include "INIMod.h"
@@ -18,6 +19,8 @@ private slots:
     void refusals();
     void valuesSurviveTheRoundTrip_data();
     void valuesSurviveTheRoundTrip();
+    void oneSaveEqualsKeyByKeyWrites_data();
+    void oneSaveEqualsKeyByKeyWrites();
     void filesOnDisk();
     void writeIntoMissingFolderCreatesNothing();
 };
@@ -206,6 +209,41 @@ void tst_profile::valuesSurviveTheRoundTrip()
     ProfileDocument doc = ProfileDocument::fromBytes("[S]\r\nk=old\r\n");
     QVERIFY(doc.setValue(u"S", u"k", value));
     QCOMPARE(ProfileDocument::fromBytes(doc.toBytes()).value(u"S", u"k"), value);
+}
+
+void tst_profile::oneSaveEqualsKeyByKeyWrites_data()
+{
+    QTest::addColumn<QByteArray>("existing");
+    QTest::newRow("no file yet") << QByteArray();
+    QTest::newRow("written by hand")
+            << QByteArray("; mine\r\n[settings]\nFILENAME = old\n\n[Landing]\r\nlabel=\"x\"\r\n"
+                          "extra=1\r\n[Custom]\r\nk=v");
+    QTest::newRow("UTF-16LE") << utf16("[Launch]\r\nLabel=old\r\n");
+}
+
+// Saving writes every key into one document and stores it once; the file must be what
+// writing the keys one after another with WriteINI would leave.
+void tst_profile::oneSaveEqualsKeyByKeyWrites()
+{
+    QFETCH(QByteArray, existing);
+    WorkingDirectory cwd;
+    Editor editor;
+    editor.fillEveryField();
+    editor.set("txtLStartAt", " padded ");
+    editor.set("txtLHeading", "'quoted'");
+    const QList<ProfileEntry> entries = projectEntries(
+            {[&](const QString &name) { return editor.text(name); },
+             [&](const QString &name) {
+                 return static_cast<QAbstractButton *>(editor.window->control(name))->isChecked();
+             }},
+            editor.model);
+    QCOMPARE(entries.size(), 58);
+
+    if (!existing.isEmpty())
+        cwd.write("one.mfc", existing);
+    for (const ProfileEntry &entry : entries)
+        QVERIFY(WriteINI(entry.section, entry.key, entry.value, cwd.filePath("one.mfc")));
+    QCOMPARE(updatedProject(existing, entries), cwd.read("one.mfc"));
 }
 
 void tst_profile::filesOnDisk()

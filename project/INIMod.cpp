@@ -174,6 +174,23 @@ QString joinedBoxes(const FieldSource &fields, const Key &key)
     return joined;
 }
 
+// Reads a profile file (a missing one is empty), edits it and stores it whole.
+bool editProfileFile(const QString &path, const std::function<bool(ProfileDocument &)> &edit,
+                     QString *error)
+{
+    QByteArray bytes;
+    if (QFile::exists(path) && !Platform::readWhole(path, &bytes, error))
+        return false;
+    ProfileDocument doc = ProfileDocument::fromBytes(bytes);
+    return edit(doc) && Platform::writeWhole(path, doc.toBytes(), error);
+}
+
+void setEntries(ProfileDocument &doc, const QList<ProfileEntry> &entries)
+{
+    for (const ProfileEntry &entry : entries)
+        doc.setValue(entry.section, entry.key, entry.value);
+}
+
 const QString Yes = QStringLiteral("Yes");
 const QString No = QStringLiteral("No");
 
@@ -196,12 +213,9 @@ QString ReadINI(const QString &section, const QString &key, const QString &file)
 
 bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file)
 {
-    QByteArray bytes;
     QString error;
-    if (QFile::exists(file) && !Platform::readWhole(file, &bytes, &error))
-        return false;
-    ProfileDocument doc = ProfileDocument::fromBytes(bytes);
-    return doc.setValue(section, key, value) && Platform::writeWhole(file, doc.toBytes(), &error);
+    return editProfileFile(
+            file, [&](ProfileDocument &doc) { return doc.setValue(section, key, value); }, &error);
 }
 
 QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel &model)
@@ -239,8 +253,7 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
 QByteArray updatedProject(const QByteArray &existing, const QList<ProfileEntry> &entries)
 {
     ProfileDocument doc = ProfileDocument::fromBytes(existing);
-    for (const ProfileEntry &entry : entries)
-        doc.setValue(entry.section, entry.key, entry.value);
+    setEntries(doc, entries);
     return doc.toBytes();
 }
 
@@ -253,13 +266,12 @@ bool SaveProject(const QList<ProfileEntry> &entries, const QString &fileName, Wr
         return false;
     }
     const QString path = projectFilePath(fileName);
-    QByteArray existing;
     QString error;
-    if (QFile::exists(path) && !Platform::readWhole(path, &existing, &error)) {
-        *failure = {WriteFailure::ProjectFile, path, error};
-        return false;
-    }
-    if (!Platform::writeWhole(path, updatedProject(existing, entries), &error)) {
+    const auto save = [&entries](ProfileDocument &doc) {
+        setEntries(doc, entries);
+        return true;
+    };
+    if (!editProfileFile(path, save, &error)) {
         *failure = {WriteFailure::ProjectFile, path, error};
         return false;
     }

@@ -4,8 +4,6 @@
 #include "filestore.h"
 #include "pathrules.h"
 
-#include <QFile>
-
 MissionModel &missionModel()
 {
     static MissionModel model;
@@ -66,10 +64,11 @@ QString directoryFromSettings(QByteArrayView contents)
 
 QString readRememberedDirectory()
 {
-    QFile file(QString::fromLatin1(SettingsFileName));
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray contents;
+    QString error;
+    if (!Platform::readWhole(QString::fromLatin1(SettingsFileName), &contents, &error))
         return defaultDirectory();
-    return directoryFromSettings(file.readAll());
+    return directoryFromSettings(contents);
 }
 
 namespace {

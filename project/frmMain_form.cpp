@@ -21,6 +21,13 @@ using Form::Style;
 
 constexpr qreal HeadingPointSize = 9.75;
 
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
 void applyStyle(QLabel *label, Style style)
 {
     switch (style) {
@@ -34,9 +41,7 @@ void applyStyle(QLabel *label, Style style)
         font.setBold(true);
         label->setFont(font);
         label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        label->setPalette(palette);
+        setTextColour(label, QColor(255, 0, 0));
         break;
     }
     case Style::CannotOmmit: {
@@ -48,9 +53,7 @@ void applyStyle(QLabel *label, Style style)
     }
     case Style::FileEdit: {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        label->setPalette(palette);
+        setTextColour(label, QColor(0, 0, 255));
         break;
     }
     }

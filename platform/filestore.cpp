@@ -1,43 +1,300 @@
 #include "filestore.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "pathrules.h"
 
 namespace Platform {
 
-bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
+namespace {
+
+QString systemReason(int number) { return QString::fromLocal8Bit(std::strerror(number)); }
+
+// What a file that is not a regular file is, in the system's style of wording.
+QString notRegularReason(mode_t mode)
 {
-    QSaveFile file(path);
-    // A folder in the way would otherwise be reported as a failed rename.
-    if (QFileInfo(path).isDir()) {
-        *error = QStringLiteral("Is a directory");
+    if (S_ISDIR(mode))
+        return systemReason(EISDIR);
+    if (S_ISFIFO(mode))
+        return QStringLiteral("Not a regular file (a named pipe)");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("Not a regular file (a device)");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("Not a regular file (a socket)");
+    return QStringLiteral("Not a regular file");
+}
+
+FileError systemError(int number)
+{
+    const bool missing = number == ENOENT || number == ENOTDIR;
+    return {missing ? FileError::Missing : FileError::System, systemReason(number)};
+}
+
+// The name as the system takes it; a NUL would silently cut it short.
+bool nativeName(const QString &path, QByteArray *native, QString *error)
+{
+    if (path.isEmpty()) {
+        *error = systemReason(ENOENT);
         return false;
     }
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
+    if (path.contains(QChar(0))) {
+        *error = QStringLiteral("The name holds a NUL character");
+        return false;
+    }
+    *native = encodeFileName(path);
+    return true;
+}
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) { }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    // Closes now, so that a failure to close can be reported.
+    int release()
+    {
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result;
+    }
+
+private:
+    int m_fd;
+};
+
+bool readFrom(const QString &path, qint64 limit, bool wholeFile, QByteArray *bytes,
+              FileError *error)
+{
+    QByteArray native;
+    if (!nativeName(path, &native, &error->reason)) {
+        error->kind = FileError::System;
+        return false;
+    }
+    // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
+    const Descriptor fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) {
+        *error = systemError(errno);
+        return false;
+    }
+    struct stat info;
+    if (::fstat(fd.get(), &info) != 0) {
+        *error = systemError(errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        *error = {FileError::NotRegular, notRegularReason(info.st_mode)};
+        return false;
+    }
+    if (wholeFile && info.st_size > limit) {
+        *error = {FileError::TooLarge, {}};
+        return false;
+    }
+    // One byte past the limit tells a file that grew since fstat from one that fits.
+    const qint64 wanted = wholeFile ? limit + 1 : limit;
+    QByteArray read(qsizetype(qMin<qint64>(wanted, qMax<qint64>(info.st_size, 0) + 1)),
+                    Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < wanted) {
+        if (done == read.size())
+            read.resize(qsizetype(qMin<qint64>(wanted, 2 * read.size())));
+        const ssize_t n = ::read(fd.get(), read.data() + done, std::size_t(read.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *error = systemError(errno);
+            return false;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    if (wholeFile && done > limit) {
+        *error = {FileError::TooLarge, {}};
+        return false;
+    }
+    read.truncate(done);
+    *bytes = read;
+    return true;
+}
+
+QByteArray folderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return ".";
+    return slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+// Follows symbolic links to the name of the file a write must replace.
+bool resolveLinks(QByteArray *path, QString *error)
+{
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info;
+        if (::lstat(path->constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return true;
+        QByteArray target(qsizetype(info.st_size > 0 ? info.st_size : 4096), Qt::Uninitialized);
+        const ssize_t n = ::readlink(path->constData(), target.data(), std::size_t(target.size()));
+        if (n < 0) {
+            *error = systemReason(errno);
+            return false;
+        }
+        target.truncate(n);
+        *path = target.startsWith('/') ? target : folderOf(*path) + '/' + target;
+    }
+    *error = systemReason(ELOOP);
+    return false;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// A fresh file beside the target. Its name is short whatever the target's, so that a name
+// near the system's limit can be written as often as it was written once.
+int createTemporary(const QByteArray &folder, QByteArray *name)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const quint32 tag = QRandomGenerator::global()->generate();
+        *name = folder + "/.qav-" + QByteArray::number(tag, 16).rightJustified(8, '0') + ".tmp";
+        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+} // namespace
+
+bool readRegularFile(const QString &path, qint64 limit, QByteArray *bytes, FileError *error)
+{
+    return readFrom(path, limit, true, bytes, error);
+}
+
+bool readFileStart(const QString &path, qint64 limit, QByteArray *bytes, FileError *error)
+{
+    return readFrom(path, limit, false, bytes, error);
+}
+
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QByteArray target;
+    if (!nativeName(path, &target, error) || !resolveLinks(&target, error))
+        return false;
+    struct stat info;
+    const bool exists = ::stat(target.constData(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
+        *error = notRegularReason(info.st_mode);
+        return false;
+    }
+    if (!exists && errno != ENOENT) {
+        *error = systemReason(errno);
+        return false;
+    }
+
+    QByteArray temporary;
+    Descriptor fd(createTemporary(folderOf(target), &temporary));
+    if (fd.get() < 0) {
+        *error = systemReason(errno);
+        return false;
+    }
+    const bool written = writeAll(fd.get(), bytes)
+            && (!exists || ::fchmod(fd.get(), info.st_mode & 07777) == 0) && ::fsync(fd.get()) == 0
+            && fd.release() == 0 && ::rename(temporary.constData(), target.constData()) == 0;
+    if (!written) {
+        *error = systemReason(errno);
+        ::unlink(temporary.constData());
+        return false;
+    }
+    // The new name should survive a crash as well as the new bytes; a folder that cannot be
+    // synced still holds a complete file.
+    const Descriptor folder(
+            ::open(folderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0)
+        ::fsync(folder.get());
+    return true;
+}
+
+bool makeFolders(const QString &path, QString *error)
+{
+    QByteArray native;
+    if (!nativeName(path, &native, error))
+        return false;
+    for (qsizetype end = 0; end >= 0;) {
+        end = native.indexOf('/', end + 1);
+        const QByteArray part = end < 0 ? native : native.left(end);
+        if (part.isEmpty() || ::mkdir(part.constData(), 0777) == 0 || errno == EEXIST)
+            continue;
+        *error = systemReason(errno);
+        return false;
+    }
+    struct stat info;
+    if (::stat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        *error = systemReason(ENOTDIR);
         return false;
     }
     return true;
 }
 
-bool readWhole(const QString &path, QByteArray *bytes, QString *error)
+QByteArray fileIdentity(const QString &path)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        *error = QStringLiteral("Is a directory");
-        return false;
+    QByteArray native;
+    QString error;
+    if (!nativeName(path, &native, &error) || !resolveLinks(&native, &error))
+        return {};
+    const auto identity = [](const struct stat &info) {
+        return QByteArray::number(quint64(info.st_dev)) + ':'
+                + QByteArray::number(quint64(info.st_ino));
+    };
+    struct stat info;
+    if (::stat(native.constData(), &info) == 0)
+        return identity(info);
+    // A file not there yet: its folder's identity and its own name.
+    if (::stat(folderOf(native).constData(), &info) == 0)
+        return identity(info) + '/' + native.mid(native.lastIndexOf('/') + 1);
+    return {};
+}
+
+void guardStandardStreams()
+{
+    for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int fd = ::open("/dev/null", O_RDONLY);
+        if (fd >= 0 && fd != stream) {
+            ::dup2(fd, stream);
+            ::close(fd);
+        }
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QByteArray identity = fileIdentity(a);
+    return !identity.isEmpty() && identity == fileIdentity(b);
 }
 
 } // namespace Platform

@@ -1,5 +1,8 @@
-// Storing a file whole: the bytes go to a temporary file beside the target, which then
-// replaces it. A failure leaves the old file as it was and no partial file behind.
+// Every file-system call the program makes. Reads take only regular files and only up to a
+// limit, so a named pipe, a device or a huge file can neither block nor exhaust memory.
+// Writes store a file whole: the bytes go to a temporary file beside the target, are synced,
+// and then replace it, so a failure at any step leaves the older file as it was and no
+// temporary file behind. Failures come back with the system's reason.
 #pragma once
 
 #include <QByteArray>
@@ -7,10 +10,39 @@
 
 namespace Platform {
 
-// On failure returns false and the system's description of the error.
+struct FileError
+{
+    enum Kind {
+        None,
+        Missing,    // the file, or a folder on its path, does not exist
+        NotRegular, // a folder, named pipe, device or socket
+        TooLarge,   // over the caller's limit
+        System,     // any other failure
+    } kind = None;
+    QString reason; // the system's description, or what is wrong with the file
+};
+
+// The whole of a regular file of at most `limit` bytes.
+bool readRegularFile(const QString &path, qint64 limit, QByteArray *bytes, FileError *error);
+
+// The first bytes of a regular file, at most `limit` of them.
+bool readFileStart(const QString &path, qint64 limit, QByteArray *bytes, FileError *error);
+
+// Stores the bytes as the whole file. Through a symbolic link the file it names is replaced;
+// an existing file keeps its permissions. Refuses a target that is not a regular file.
 bool writeWhole(const QString &path, const QByteArray &bytes, QString *error);
 
-// The whole file, or false and the system's description of the error.
-bool readWhole(const QString &path, QByteArray *bytes, QString *error);
+// Creates a folder, and the folders above it that are missing.
+bool makeFolders(const QString &path, QString *error);
+
+// What tells files apart: equal for two names that lead to one existing file, or that
+// would create the same one; empty when the name leads nowhere.
+QByteArray fileIdentity(const QString &path);
+bool sameFile(const QString &a, const QString &b);
+
+// A standard stream closed when the program started would hand its number to the next file
+// opened, and what is meant for the stream would land in that file. Each closed one is
+// opened on /dev/null for reading, so that writing to it fails as it should.
+void guardStandardStreams();
 
 } // namespace Platform

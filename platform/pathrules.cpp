@@ -5,6 +5,43 @@
 
 namespace Platform {
 
+namespace {
+
+constexpr char16_t RawByteBase = 0xDC00;
+
+bool isRawByte(char16_t c) { return c >= RawByteBase + 0x80 && c <= RawByteBase + 0xFF; }
+
+// The length of the valid UTF-8 sequence at the start of bytes, or 0.
+qsizetype utf8Length(QByteArrayView bytes)
+{
+    const auto byte = [&bytes](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(0);
+    qsizetype length = 0;
+    char32_t minimum = 0;
+    char32_t c = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, minimum = 0x80, c = lead & 0x1F;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, minimum = 0x800, c = lead & 0x0F;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, minimum = 0x10000, c = lead & 0x07;
+    else
+        return 0;
+    if (bytes.size() < length)
+        return 0;
+    for (qsizetype i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        c = c << 6 | (byte(i) & 0x3F);
+    }
+    const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+    return c < minimum || c > 0x10FFFF || surrogate ? 0 : length;
+}
+
+} // namespace
+
 QChar pathSeparator() { return QDir::separator(); }
 
 QString joinPath(std::initializer_list<QString> parts)
@@ -19,5 +56,67 @@ QString joinPath(std::initializer_list<QString> parts)
 }
 
 QString programFolder() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()); }
+
+QString decodeFileName(QByteArrayView bytes)
+{
+    QString name;
+    name.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size();) {
+        const qsizetype length = utf8Length(bytes.sliced(i));
+        if (length == 0) {
+            name += QChar(char16_t(RawByteBase + static_cast<unsigned char>(bytes[i])));
+            ++i;
+            continue;
+        }
+        name += QString::fromUtf8(bytes.sliced(i, length));
+        i += length;
+    }
+    return name;
+}
+
+QByteArray encodeFileName(QStringView name)
+{
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (!isRawByte(name[i].unicode()))
+            continue;
+        bytes += name.sliced(start, i - start).toUtf8();
+        bytes += char(name[i].unicode() - RawByteBase);
+        start = i + 1;
+    }
+    return bytes + name.sliced(start).toUtf8();
+}
+
+QString printableName(QStringView name)
+{
+    QString shown;
+    shown.reserve(name.size());
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case u'\n': shown += QStringLiteral("\\n"); continue;
+        case u'\r': shown += QStringLiteral("\\r"); continue;
+        case u'\t': shown += QStringLiteral("\\t"); continue;
+        default: break;
+        }
+        const bool control = u < 0x20 || (u >= 0x7F && u < 0xA0);
+        if (control || isRawByte(u)) {
+            const int byte = isRawByte(u) ? u - RawByteBase : u;
+            shown += QStringLiteral("\\x%1").arg(byte, 2, 16, QChar(u'0'));
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+bool isPlainFileName(QStringView name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
+}
 
 } // namespace Platform

@@ -1,7 +1,9 @@
-// Path rules of the host system: the separator the program puts between the parts of
-// the paths it builds, and the folder the program itself was started from.
+// Path rules of the host system: the separator the program puts between the parts of the
+// paths it builds, the folder the program itself was started from, how a name in the
+// program's text becomes the bytes the system takes, and how a name is shown in a message.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace Platform {
@@ -15,5 +17,19 @@ QString joinPath(std::initializer_list<QString> parts);
 
 // The executable's folder, without a trailing separator.
 QString programFolder();
+
+// File names are bytes to the system and UTF-8 by convention. A byte that is not part of
+// valid UTF-8 becomes the lone surrogate U+DC80 + byte, and back again, so that every name
+// the system gives (a command-line argument, say) reaches the system unchanged.
+QString decodeFileName(QByteArrayView bytes);
+QByteArray encodeFileName(QStringView name);
+
+// A name as a terminal line can show it: line breaks, tabs and other control characters as
+// "\n", "\r", "\t" or "\xHH", and the raw bytes of decodeFileName as "\xHH".
+QString printableName(QStringView name);
+
+// A name for a file in a given folder: not empty, not "." or "..", no separator of any
+// system and no NUL.
+bool isPlainFileName(QStringView name);
 
 } // namespace Platform

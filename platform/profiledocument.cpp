@@ -2,6 +2,9 @@
 
 #include "ansitext.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
@@ -56,10 +59,47 @@ ProfileDocument::Line ProfileDocument::makeLine(QString text, QString end, bool 
     return line;
 }
 
+ProfileDocument::Encoding ProfileDocument::encodingOf(const QByteArray &bytes, QString *name)
+{
+    using namespace std::string_view_literals;
+    // Byte-order marks, longest first where one begins another.
+    static constexpr struct
+    {
+        std::string_view mark;
+        const char *name;
+    } Foreign[] = {
+            {"\x00\x00\xFE\xFF"sv, "UTF-32BE"},
+            {"\xFF\xFE\x00\x00"sv, "UTF-32LE"},
+            {"\xFE\xFF"sv, "UTF-16BE"},
+            {"+/v8"sv, "UTF-7"},
+            {"+/v9"sv, "UTF-7"},
+            {"+/v+"sv, "UTF-7"},
+            {"+/v/"sv, "UTF-7"},
+            {"\xF7\x64\x4C"sv, "UTF-1"},
+            {"\xDD\x73\x66\x73"sv, "UTF-EBCDIC"},
+            {"\x0E\xFE\xFF"sv, "SCSU"},
+            {"\xFB\xEE\x28"sv, "BOCU-1"},
+            {"\x84\x31\x95\x33"sv, "GB 18030"},
+    };
+    for (const auto &foreign : Foreign) {
+        if (bytes.startsWith(QByteArrayView(foreign.mark.data(), foreign.mark.size()))) {
+            *name = QString::fromLatin1(foreign.name);
+            return Encoding::Foreign;
+        }
+    }
+    if (bytes.startsWith("\xFF\xFE"))
+        return Encoding::Utf16Le;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return Encoding::Utf8Marked;
+    return Encoding::Ansi;
+}
+
 ProfileDocument ProfileDocument::fromBytes(const QByteArray &bytes)
 {
     ProfileDocument doc;
+    doc.m_encoding = encodingOf(bytes, &doc.m_encodingName);
     QString text;
+    // A UTF-32LE mark begins like UTF-16LE; such a file is read as UTF-16LE, as before.
     if (bytes.startsWith("\xFF\xFE")) {
         doc.m_utf16 = true;
         const qsizetype units = (bytes.size() - 2) / 2;
@@ -171,9 +211,30 @@ void ProfileDocument::ensureLastLineEnds()
         m_lines.last().end = CrLf;
 }
 
+QString ProfileDocument::writeRefusal(QStringView section, QStringView key, QStringView value) const
+{
+    if (QString reason = refusal(section, key, value); !reason.isEmpty())
+        return reason;
+    switch (m_encoding) {
+    case Encoding::Ansi:
+    case Encoding::Utf16Le: return {};
+    case Encoding::Foreign:
+        return QStringLiteral("the file is %1 text, which this program does not write")
+                .arg(m_encodingName);
+    case Encoding::Utf8Marked: break;
+    }
+    const auto ascii = [](QStringView text) {
+        return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    };
+    if (ascii(section) && ascii(key) && ascii(value))
+        return {};
+    return QStringLiteral("the file is marked as UTF-8 text, to which this program adds only "
+                          "ASCII characters");
+}
+
 bool ProfileDocument::setValue(QStringView section, QStringView key, QStringView value)
 {
-    if (!refusal(section, key, value).isEmpty())
+    if (!writeRefusal(section, key, value).isEmpty())
         return false;
     const QString stored = storedForm(value);
     const Span span = find(section, key);

@@ -1,7 +1,8 @@
 // A profile (INI) file held in memory, read and edited as the Windows profile functions
 // do: names match without regard to case, values come back trimmed and unquoted, the first
 // duplicate wins, and an edit changes only what it must, leaving every other byte as it was.
-// Bytes in, bytes out; storing the file is the caller's business.
+// An edit that would leave the file in two encodings is refused. Bytes in, bytes out;
+// storing the file is the caller's business.
 #pragma once
 
 #include <QByteArray>
@@ -20,7 +21,9 @@ public:
 
     // Why a value cannot be stored under this section and key, or empty text if it can.
     static QString refusal(QStringView section, QStringView key, QStringView value);
-    // Stores the value; false (and nothing changed) when refusal() has a reason.
+    // The same for this file, whose encoding may not take the text.
+    QString writeRefusal(QStringView section, QStringView key, QStringView value) const;
+    // Stores the value; false (and nothing changed) when writeRefusal() has a reason.
     bool setValue(QStringView section, QStringView key, QStringView value);
 
     // The text after "=" that reads back as exactly this value.
@@ -45,7 +48,15 @@ private:
     Span find(QStringView section, QStringView key) const;
     void ensureLastLineEnds();
 
+    // How the file's bytes are text. A file marked as UTF-8 is read as 8-bit text and takes
+    // only ASCII, which is the same in both; any other mark is read as 8-bit text and never
+    // written.
+    enum class Encoding { Ansi, Utf16Le, Utf8Marked, Foreign };
+    static Encoding encodingOf(const QByteArray &bytes, QString *name);
+
     QList<Line> m_lines;
-    bool m_utf16 = false;
+    Encoding m_encoding = Encoding::Ansi;
+    bool m_utf16 = false;      // the bytes are UTF-16LE, whatever the mark says beyond FF FE
+    QString m_encodingName;    // of a foreign mark
     QByteArray m_trailingByte; // an odd last byte of a UTF-16 file, kept as it was
 };

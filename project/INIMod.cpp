@@ -1,9 +1,6 @@
 #include "INIMod.h"
 
-#include <QDir>
-
 #include <algorithm>
-#include <QFile>
 
 #include "filestore.h"
 #include "formtable.h"
@@ -174,21 +171,31 @@ QString joinedBoxes(const FieldSource &fields, const Key &key)
     return joined;
 }
 
-// Reads a profile file (a missing one is empty), edits it and stores it whole.
-bool editProfileFile(const QString &path, const std::function<bool(ProfileDocument &)> &edit,
-                     QString *error)
+// The file's bytes; a missing file is an empty one.
+bool readProfileFile(const QString &path, QByteArray *bytes, QString *error)
 {
-    QByteArray bytes;
-    if (QFile::exists(path) && !Platform::readWhole(path, &bytes, error))
-        return false;
-    ProfileDocument doc = ProfileDocument::fromBytes(bytes);
-    return edit(doc) && Platform::writeWhole(path, doc.toBytes(), error);
+    Platform::FileError failure;
+    if (Platform::readRegularFile(path, ProjectFileLimit, bytes, &failure))
+        return true;
+    switch (failure.kind) {
+    case Platform::FileError::Missing: bytes->clear(); return true;
+    case Platform::FileError::TooLarge: *error = tooLargeForAProject(); return false;
+    default: *error = failure.reason; return false;
+    }
 }
 
-void setEntries(ProfileDocument &doc, const QList<ProfileEntry> &entries)
+// The document after writing the entries, or the reason one of them cannot be written.
+bool applyEntries(ProfileDocument &doc, const QList<ProfileEntry> &entries, QString *error)
 {
-    for (const ProfileEntry &entry : entries)
+    for (const ProfileEntry &entry : entries) {
+        if (const QString refusal = doc.writeRefusal(entry.section, entry.key, entry.value);
+            !refusal.isEmpty()) {
+            *error = refusal;
+            return false;
+        }
         doc.setValue(entry.section, entry.key, entry.value);
+    }
+    return true;
 }
 
 const QString Yes = QStringLiteral("Yes");
@@ -202,20 +209,25 @@ QString projectFilePath(const QString &fileName)
             {QString::fromLatin1(ProjectFolder), fileName + QStringLiteral(".mfc")});
 }
 
+QString tooLargeForAProject() { return QStringLiteral("too large to be a project file"); }
+
 QString ReadINI(const QString &section, const QString &key, const QString &file)
 {
     QByteArray bytes;
-    QString error;
-    if (!Platform::readWhole(file, &bytes, &error))
+    Platform::FileError error;
+    if (!Platform::readRegularFile(file, ProjectFileLimit, &bytes, &error))
         return {};
     return ProfileDocument::fromBytes(bytes).value(section, key);
 }
 
 bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file)
 {
+    QByteArray bytes;
     QString error;
-    return editProfileFile(
-            file, [&](ProfileDocument &doc) { return doc.setValue(section, key, value); }, &error);
+    if (!readProfileFile(file, &bytes, &error))
+        return false;
+    ProfileDocument doc = ProfileDocument::fromBytes(bytes);
+    return doc.setValue(section, key, value) && Platform::writeWhole(file, doc.toBytes(), &error);
 }
 
 QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel &model)
@@ -253,29 +265,58 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
 QByteArray updatedProject(const QByteArray &existing, const QList<ProfileEntry> &entries)
 {
     ProfileDocument doc = ProfileDocument::fromBytes(existing);
-    setEntries(doc, entries);
+    QString error;
+    applyEntries(doc, entries, &error);
     return doc.toBytes();
 }
 
-bool SaveProject(const QList<ProfileEntry> &entries, const QString &fileName, WriteFailure *failure)
+bool prepareProject(const QList<ProfileEntry> &entries, const QString &fileName,
+                    PreparedProject *project, WriteFailure *failure)
 {
-    const QString folder = QString::fromLatin1(ProjectFolder);
-    if (!QDir().mkpath(folder)) {
-        *failure = {WriteFailure::ProjectFolder, folder,
-                    QStringLiteral("The folder could not be created.")};
-        return false;
-    }
     const QString path = projectFilePath(fileName);
+    QByteArray bytes;
     QString error;
-    const auto save = [&entries](ProfileDocument &doc) {
-        setEntries(doc, entries);
-        return true;
-    };
-    if (!editProfileFile(path, save, &error)) {
+    if (!readProfileFile(path, &bytes, &error)) {
         *failure = {WriteFailure::ProjectFile, path, error};
         return false;
     }
+    ProfileDocument doc = ProfileDocument::fromBytes(bytes);
+    if (!applyEntries(doc, entries, &error)) {
+        *failure = {WriteFailure::ProjectFile, path, error};
+        return false;
+    }
+    *project = {path, doc.toBytes()};
     return true;
+}
+
+bool SaveProject(const PreparedProject &project, WriteFailure *failure)
+{
+    const QString folder = QString::fromLatin1(ProjectFolder);
+    QString error;
+    if (!Platform::makeFolders(folder, &error)) {
+        *failure = {WriteFailure::ProjectFolder, folder, error};
+        return false;
+    }
+    if (!Platform::writeWhole(project.path, project.bytes, &error)) {
+        *failure = {WriteFailure::ProjectFile, project.path, error};
+        return false;
+    }
+    return true;
+}
+
+std::optional<ProjectKey> projectKey(const QString &objectName)
+{
+    const Form::Control *control = Form::find(objectName);
+    if (!control)
+        return std::nullopt;
+    for (const Key &key : Keys) {
+        const bool list = key.source == Boxes || key.source == ModelList;
+        if (qstrcmp(key.field, control->name) != 0 || list != (control->index != Form::NoIndex))
+            continue;
+        return ProjectKey{sectionName(key.section), QString::fromLatin1(key.key),
+                          list ? control->index + 1 : 0, list ? key.parts : 0};
+    }
+    return std::nullopt;
 }
 
 QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QString &path)
@@ -319,11 +360,20 @@ QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QStr
     return out;
 }
 
+bool readProject(const QString &path, QByteArray *bytes, QString *error)
+{
+    Platform::FileError failure;
+    if (Platform::readRegularFile(path, ProjectFileLimit, bytes, &failure))
+        return true;
+    *error = failure.kind == Platform::FileError::TooLarge ? tooLargeForAProject() : failure.reason;
+    return false;
+}
+
 bool LoadProject(const QString &path, const std::function<void(const FieldAssignment &)> &fill,
                  QString *error)
 {
     QByteArray bytes;
-    if (!Platform::readWhole(path, &bytes, error))
+    if (!readProject(path, &bytes, error))
         return false;
     for (const FieldAssignment &assignment :
          projectAssignments(ProfileDocument::fromBytes(bytes), path))

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include "QAVMmod.h"
 #include "profiledocument.h"
@@ -16,6 +17,10 @@ inline constexpr char ProjectFolder[] = "mfc";
 
 // "mfc/NAME.mfc", relative to the working directory.
 QString projectFilePath(const QString &fileName);
+
+// No project comes near this size; a larger file is refused rather than read.
+inline constexpr qint64 ProjectFileLimit = 16 * 1024 * 1024;
+QString tooLargeForAProject();
 
 // A stored value; empty text when the file, section or key is missing or unreadable.
 QString ReadINI(const QString &section, const QString &key, const QString &file);
@@ -44,9 +49,32 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
 // The project file after writing these entries into it, key by key.
 QByteArray updatedProject(const QByteArray &existing, const QList<ProfileEntry> &entries);
 
-// Writes the entries into mfc/FILENAME.mfc, creating the folder when missing.
-bool SaveProject(const QList<ProfileEntry> &entries, const QString &fileName,
-                 WriteFailure *failure);
+// The project file's path and its bytes once a save has written its entries into it.
+struct PreparedProject
+{
+    QString path;
+    QByteArray bytes;
+};
+
+// Reads mfc/FILENAME.mfc (a missing file is empty) and writes the entries into it in
+// memory. Fails, before anything is stored, when the file cannot be read or cannot take
+// an entry (a file in an encoding the program does not write).
+bool prepareProject(const QList<ProfileEntry> &entries, const QString &fileName,
+                    PreparedProject *project, WriteFailure *failure);
+
+// Stores a prepared project whole, creating the folder when missing.
+bool SaveProject(const PreparedProject &project, WriteFailure *failure);
+
+// Where a field's text is kept in a project file: the section and key, and for a box of a
+// list which part it is (from 1) of how many.
+struct ProjectKey
+{
+    QString section;
+    QString key;
+    int part = 0;
+    int parts = 0;
+};
+std::optional<ProjectKey> projectKey(const QString &objectName);
 
 // One step of filling the window from a project file.
 struct FieldAssignment
@@ -61,8 +89,12 @@ struct FieldAssignment
 // steps whose flag is exactly "No" (the others select "Yes"), then the Settings texts.
 QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QString &path);
 
+// A project file's bytes. A file that is not a regular file, or is over the limit, is
+// refused; the reason is the system's description or says what is wrong.
+bool readProject(const QString &path, QByteArray *bytes, QString *error);
+
 // Reads the project file whole and hands each assignment to fill. A file that cannot be
-// read fills nothing and gives the system's description of the error.
+// read fills nothing and gives the reason.
 bool LoadProject(const QString &path, const std::function<void(const FieldAssignment &)> &fill,
                  QString *error);
 

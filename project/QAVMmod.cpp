@@ -22,7 +22,9 @@ qsizetype firstUnwritable(QStringView text)
     const qsizetype unencodable = Platform::firstUnencodable(text);
     const qsizetype end = unencodable < 0 ? text.size() : unencodable;
     for (qsizetype i = 0; i < end; ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n')
+        // XML 1.0 has no place for the other controls, not even as references; a line
+        // break would also end a line of the project file.
+        if (text[i] < u'\x20' && text[i] != u'\t')
             return i;
     }
     return unencodable;
@@ -59,14 +61,18 @@ QString directoryFromSettings(QByteArrayView contents)
     qsizetype end = 0;
     while (end < contents.size() && contents[end] != '\r' && contents[end] != '\n')
         ++end;
+    // A line that does not end within the limit is no directory anyone typed.
+    if (end == contents.size() && contents.size() > SettingsLineLimit)
+        return defaultDirectory();
     return Platform::decodeAnsi(contents.first(end));
 }
 
 QString readRememberedDirectory()
 {
     QByteArray contents;
-    QString error;
-    if (!Platform::readWhole(QString::fromLatin1(SettingsFileName), &contents, &error))
+    Platform::FileError error;
+    if (!Platform::readFileStart(QString::fromLatin1(SettingsFileName), SettingsLineLimit + 1,
+                                 &contents, &error))
         return defaultDirectory();
     return directoryFromSettings(contents);
 }

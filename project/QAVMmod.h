@@ -67,8 +67,8 @@ QString missionFileName(const QString &fileName);
 // The entry for "missions.lst", four lines joined by CR LF, markup characters escaped.
 QString missionListEntry(const QString &missionName, const QString &missionFileName);
 
-// Where a text stops being one the program's files hold as typed (a line break, or a
-// character outside the 8-bit code page), or -1.
+// Where a text stops being one the program's files hold as typed (a line break or another
+// control character but the tab, or a character outside the 8-bit code page), or -1.
 qsizetype firstUnwritable(QStringView text);
 
 // "&", "<" and ">" as XML entities.
@@ -76,10 +76,14 @@ QString escapeMarkup(const QString &text);
 
 // "settings.dat" in the working directory remembers the last mission directory.
 inline constexpr char SettingsFileName[] = "settings.dat";
+// Only this much of the file is read; no folder's name comes near it.
+inline constexpr qsizetype SettingsLineLimit = 64 * 1024;
 QString defaultDirectory();
-// The whole first line without its line end; the default for an empty file.
+// The whole first line without its line end; the default for an empty file or a first
+// line longer than the limit.
 QString directoryFromSettings(QByteArrayView contents);
-// The remembered directory, or the default when the file is missing or unreadable.
+// The remembered directory, or the default when the file is missing, unreadable or not a
+// regular file.
 QString readRememberedDirectory();
 
 // The seven steps a mission may leave out, in the order they are written.
@@ -106,6 +110,14 @@ QString renderMission(const MissionModel &model, const Omissions &omissions);
 
 // "settings.dat" as bytes: the directory and CR LF.
 QByteArray settingsBytes(const QString &directory);
+
+// Why a mission cannot be made from what the fields hold.
+struct MissionProblem
+{
+    enum Kind { None, NoFileName, NoDirectory, UnwritableText } kind = None;
+    QString field;   // the text box, for UnwritableText
+    QChar character; // the first character it cannot write
+};
 
 // What could not be written, where, and the system's description of why.
 struct WriteFailure

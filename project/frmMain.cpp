@@ -13,7 +13,8 @@
 #include "tworowtabwidget.h"
 
 frmMain::frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog,
-                 std::unique_ptr<ErrorReport> errors, QWidget *parent)
+                 std::unique_ptr<ErrorReport> errors,
+                 const std::function<QString()> &rememberedDirectory, QWidget *parent)
     : QWidget(parent), m_model(model), m_loadDialog(std::move(dialog)), m_errors(std::move(errors))
 {
     if (!m_loadDialog)
@@ -28,7 +29,7 @@ frmMain::frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog,
     setFixedSize(674, 544);
     buildForm();
     connectHandlers();
-    Form_Load();
+    Form_Load(rememberedDirectory);
 }
 
 frmMain::~frmMain() = default;
@@ -78,7 +79,7 @@ void frmMain::showMissionListEntry()
             ->setPlainText(missionListEntryText());
 }
 
-void frmMain::Form_Load()
+void frmMain::Form_Load(const std::function<QString()> &rememberedDirectory)
 {
     m_loadDialog->setInitialFolder(
             Platform::joinPath({Platform::programFolder(), QString::fromLatin1(ProjectFolder)}));
@@ -87,5 +88,5 @@ void frmMain::Form_Load()
     txtAPitch_Change(0);
     txtAThrust_Change(0);
     m_tabs->setCurrentIndex(0);
-    setText("txtDirectory", readRememberedDirectory());
+    setText("txtDirectory", rememberedDirectory());
 }

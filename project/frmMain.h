@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 #include "QAVMmod.h"
@@ -23,9 +24,12 @@ class frmMain : public QWidget
 
 public:
     // Builds the window and runs start-up. Without a dialog or error report the window uses
-    // Qt's file dialog and message box.
+    // Qt's file dialog and message box; start-up takes the directory from "settings.dat"
+    // unless told otherwise.
     explicit frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog = {},
-                     std::unique_ptr<ErrorReport> errors = {}, QWidget *parent = nullptr);
+                     std::unique_ptr<ErrorReport> errors = {},
+                     const std::function<QString()> &rememberedDirectory = readRememberedDirectory,
+                     QWidget *parent = nullptr);
     ~frmMain() override;
 
     // A control by its name, "txtAHeight(3)" style for array elements; nullptr if unknown.
@@ -38,7 +42,10 @@ public:
     // loading a project file into the fields, as "Load MFC File" does once a file is chosen;
     // and what "Make Mission" checks and writes for the mission itself.
     bool loadProjectFile(const QString &path, QString *error);
-    QString missionProblem() const; // empty when the mission may be written
+    // What keeps the mission from being made; a mission written elsewhere than the
+    // directory shown needs no directory.
+    enum class Directory { Needed, NotNeeded };
+    MissionProblem missionProblem(Directory directory = Directory::Needed) const;
     Omissions omissions() const;
     QString fileName() const;
     QString missionListEntryText() const;
@@ -56,7 +63,7 @@ private:
     void finishAppearance();
     void nameForAssistiveTools();
     void connectHandlers();
-    void Form_Load();
+    void Form_Load(const std::function<QString()> &rememberedDirectory);
 
     QString text(const char *name, int index = -1) const;
     void setText(const char *name, const QString &text);
@@ -128,4 +135,5 @@ private:
     QHash<QString, QWidget *> m_controls;
     TwoRowTabWidget *m_tabs = nullptr;
     bool m_shown = false;
+    QString m_loadedProject; // the file "Load MFC File" read, if any
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "INIMod.h"
+#include "filestore.h"
 #include "formtable.h"
 #include "messages.h"
 #include "pathrules.h"
@@ -36,11 +37,14 @@ FieldSource frmMain::fieldSource() const
             }};
 }
 
-// A mission needs a file name, and every text it writes must read back as typed.
-QString frmMain::missionProblem() const
+// A mission needs a file name and a directory, and every text it writes must read back as
+// typed. Fields of steps left out are not written, so they do not count.
+MissionProblem frmMain::missionProblem(Directory directory) const
 {
     if (fileName().isEmpty())
-        return Messages::noFileName();
+        return {MissionProblem::NoFileName};
+    if (directory == Directory::Needed && text("txtDirectory").isEmpty())
+        return {MissionProblem::NoDirectory};
     const Omissions omitted = omissions();
     for (const Form::Control &row : Form::controls()) {
         if (row.kind != Form::Kind::TextBox)
@@ -48,15 +52,17 @@ QString frmMain::missionProblem() const
         const int step = row.tab - Form::FirstOptionalTab;
         if (step >= 0 && step < int(OptionalStepCount) && omitted[std::size_t(step)])
             continue;
-        const QString text = static_cast<QLineEdit *>(control(Form::objectName(row)))->text();
-        if (const qsizetype at = firstUnwritable(text); at >= 0) {
-            return Messages::unwritableCharacter(Form::displayName(row),
-                                                 Form::tabCaptions().at(row.tab), text[at]);
-        }
+        const QString name = Form::objectName(row);
+        const QString text = static_cast<QLineEdit *>(control(name))->text();
+        if (const qsizetype at = firstUnwritable(text); at >= 0)
+            return {MissionProblem::UnwritableText, name, text[at]};
     }
     return {};
 }
 
+// Everything that can be found out before writing is checked first, so that a project file
+// the program cannot update stops the action before the mission is written; what fails
+// while writing is reported in the order the files are written.
 void frmMain::cmdMakeMission_Click()
 {
     control(QStringLiteral("cmdOpen"))->setEnabled(false);
@@ -64,12 +70,20 @@ void frmMain::cmdMakeMission_Click()
             ->setText(Platform::joinPath({Platform::programFolder(), projectFilePath(fileName())}));
 
     const QString title = Messages::makeMissionTitle();
-    if (const QString problem = missionProblem(); !problem.isEmpty())
-        return report(title, problem);
+    if (const MissionProblem problem = missionProblem(); problem.kind != MissionProblem::None)
+        return report(title, Messages::problem(problem));
 
     WriteFailure failure;
+    PreparedProject project;
+    if (!prepareProject(projectEntries(fieldSource(), m_model), fileName(), &project, &failure))
+        return report(title, Messages::projectUnusable(failure));
+    const QString settings = QString::fromLatin1(SettingsFileName);
+    for (const QString &other : {m_loadedProject, project.path, settings}) {
+        if (!other.isEmpty() && Platform::sameFile(m_model.MissionPath, other))
+            return report(title, Messages::sharedFile(m_model.MissionPath, other));
+    }
     if (!WriteMissionFile(m_model, omissions(), text("txtDirectory"), &failure)
-        || !SaveProject(projectEntries(fieldSource(), m_model), fileName(), &failure))
+        || !SaveProject(project, &failure))
         report(title, Messages::writeFailed(failure));
 }
 
@@ -87,8 +101,11 @@ void frmMain::cmdOpen_Click()
 
 bool frmMain::loadProjectFile(const QString &path, QString *error)
 {
-    return LoadProject(
-            path, [this](const FieldAssignment &assignment) { fill(assignment); }, error);
+    if (!LoadProject(
+                path, [this](const FieldAssignment &assignment) { fill(assignment); }, error))
+        return false;
+    m_loadedProject = path;
+    return true;
 }
 
 // Only the widgets change: their change rules bring the model along.

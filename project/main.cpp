@@ -1,9 +1,11 @@
 #include <QApplication>
 
+#include "filestore.h"
 #include "frmMain.h"
 
 int main(int argc, char *argv[])
 {
+    Platform::guardStandardStreams();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QAVMaker"));
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));

@@ -1,6 +1,9 @@
 #include "messages.h"
 
+#include "INIMod.h"
 #include "QAVMmod.h"
+#include "formtable.h"
+#include "pathrules.h"
 
 namespace Messages {
 
@@ -16,41 +19,130 @@ QString describe(QChar c)
     return QStringLiteral("the character %1").arg(code);
 }
 
+QString fileDescription(const WriteFailure &failure)
+{
+    switch (failure.what) {
+    case WriteFailure::MissionFile: return QStringLiteral("the mission file");
+    case WriteFailure::SettingsFile: return QStringLiteral("the settings file");
+    case WriteFailure::ProjectFile: return QStringLiteral("the project file");
+    case WriteFailure::ProjectFolder: return QStringLiteral("the project folder");
+    }
+    Q_UNREACHABLE();
+}
+
+// What the user finds on disk after the failure.
+QString consequence(const WriteFailure &failure)
+{
+    switch (failure.what) {
+    case WriteFailure::MissionFile:
+        return QStringLiteral("Nothing was written; an older mission file is as it was.");
+    case WriteFailure::SettingsFile:
+        return QStringLiteral("The mission file was written; \"settings.dat\" and the project "
+                              "file were not.");
+    case WriteFailure::ProjectFile:
+    case WriteFailure::ProjectFolder:
+        return QStringLiteral("The mission file and \"settings.dat\" were written; the project "
+                              "file was not, and an older one is as it was.");
+    }
+    Q_UNREACHABLE();
+}
+
+QString where(const WriteFailure &failure)
+{
+    return Platform::printableName(failure.path) + QStringLiteral(": ") + failure.error;
+}
+
 } // namespace
 
 QString makeMissionTitle() { return QStringLiteral("Make Mission"); }
 
 QString loadProjectTitle() { return QStringLiteral("Load MFC File"); }
 
-QString noFileName()
+QString problem(const MissionProblem &problem)
 {
-    return QStringLiteral("The mission has no file name. Type one into \"File Name\" on the tab "
-                          "\"10 - Make File\".\n\nNothing was written.");
-}
-
-QString unwritableCharacter(const QString &field, const QString &tab, QChar character)
-{
-    return QStringLiteral("The field \"%1\" on the tab \"%2\" holds %3, which the mission and "
-                          "project files cannot hold.\n\nNothing was written.")
-            .arg(field, tab, describe(character));
+    const QString nothing = QStringLiteral("\n\nNothing was written.");
+    switch (problem.kind) {
+    case MissionProblem::NoFileName:
+        return QStringLiteral("The mission has no file name. Type one into \"File Name\" on the "
+                              "tab \"10 - Make File\".")
+                + nothing;
+    case MissionProblem::NoDirectory:
+        return QStringLiteral("The mission has no directory. Type one into \"Directory\" on the "
+                              "tab \"10 - Make File\".")
+                + nothing;
+    case MissionProblem::UnwritableText: {
+        const Form::Control *field = Form::find(problem.field);
+        return QStringLiteral("The field \"%1\" on the tab \"%2\" holds %3, which the mission and "
+                              "project files cannot hold.")
+                       .arg(Form::displayName(*field), Form::tabCaptions().at(field->tab),
+                            describe(problem.character))
+                + nothing;
+    }
+    case MissionProblem::None: break;
+    }
+    return {};
 }
 
 QString writeFailed(const WriteFailure &failure)
 {
-    QString what;
-    switch (failure.what) {
-    case WriteFailure::MissionFile: what = QStringLiteral("the mission file"); break;
-    case WriteFailure::SettingsFile: what = QStringLiteral("the settings file"); break;
-    case WriteFailure::ProjectFile: what = QStringLiteral("the project file"); break;
-    case WriteFailure::ProjectFolder: what = QStringLiteral("the project folder"); break;
-    }
-    return QStringLiteral("Could not write %1:\n%2\n\n%3").arg(what, failure.path, failure.error);
+    return QStringLiteral("Could not write %1:\n%2\n\n%3")
+            .arg(fileDescription(failure), where(failure), consequence(failure));
 }
 
-QString readFailed(const QString &path, const QString &error)
+QString projectUnusable(const WriteFailure &failure)
 {
-    return QStringLiteral("Could not read the project file:\n%1\n\n%2\n\nNothing was loaded.")
-            .arg(path, error);
+    return QStringLiteral("Could not update the project file:\n%1\n\nNothing was written.")
+            .arg(where(failure));
+}
+
+QString readFailed(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Could not read the project file:\n%1: %2\n\nNothing was loaded.")
+            .arg(Platform::printableName(path), reason);
+}
+
+QString sharedFile(const QString &missionPath, const QString &otherPath)
+{
+    return QStringLiteral("The mission file %1 would replace %2, which the program needs as it "
+                          "is.\n\nNothing was written.")
+            .arg(Platform::printableName(missionPath), Platform::printableName(otherPath));
+}
+
+QString problemLine(const MissionProblem &problem)
+{
+    switch (problem.kind) {
+    case MissionProblem::NoFileName: return QStringLiteral("the project has no FileName");
+    case MissionProblem::NoDirectory: return QStringLiteral("the project has no Directory");
+    case MissionProblem::UnwritableText: {
+        // Every text box the check looks at is stored in the project file.
+        const ProjectKey key = projectKey(problem.field).value();
+        QString stored =
+                QStringLiteral("the key \"%1\" in section \"%2\"").arg(key.key, key.section);
+        if (key.parts > 0)
+            stored = QStringLiteral("part %1 of %2 of ").arg(key.part).arg(key.parts) + stored;
+        return QStringLiteral("%1 holds %2, which the files the program writes cannot hold")
+                .arg(stored, describe(problem.character));
+    }
+    case MissionProblem::None: break;
+    }
+    return {};
+}
+
+QString writeFailedLine(const WriteFailure &failure)
+{
+    return QStringLiteral("could not write %1 %2").arg(fileDescription(failure), where(failure));
+}
+
+QString missionIsTheProjectLine(const QString &missionPath)
+{
+    return QStringLiteral("the mission file %1 is this project file; nothing was written")
+            .arg(Platform::printableName(missionPath));
+}
+
+QString missionWrittenBeforeLine(const QString &missionPath, const QString &firstProject)
+{
+    return QStringLiteral("the mission file %1 was already written in this run for %2")
+            .arg(Platform::printableName(missionPath), Platform::printableName(firstProject));
 }
 
 } // namespace Messages

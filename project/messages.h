@@ -1,18 +1,29 @@
-// Every text the program shows the user when something goes wrong.
+// Every text the program shows the user when something goes wrong: in the window's error
+// report, several lines with what to do; on a command line, one line that names the
+// project's keys rather than the window's tabs and shows no control character raw.
 #pragma once
 
 #include <QString>
 
+struct MissionProblem;
 struct WriteFailure;
 
 namespace Messages {
 
 QString makeMissionTitle();
 QString loadProjectTitle();
-QString noFileName();
-// A field whose text no file can hold as it stands.
-QString unwritableCharacter(const QString &field, const QString &tab, QChar character);
+
+QString problem(const MissionProblem &problem);
 QString writeFailed(const WriteFailure &failure);
-QString readFailed(const QString &path, const QString &error);
+// The project file a save would update cannot take the save, found before writing.
+QString projectUnusable(const WriteFailure &failure);
+QString readFailed(const QString &path, const QString &reason);
+// The mission file would replace another file the program reads or writes.
+QString sharedFile(const QString &missionPath, const QString &otherPath);
+
+QString problemLine(const MissionProblem &problem);
+QString writeFailedLine(const WriteFailure &failure);
+QString missionIsTheProjectLine(const QString &missionPath);
+QString missionWrittenBeforeLine(const QString &missionPath, const QString &firstProject);
 
 } // namespace Messages

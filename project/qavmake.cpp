@@ -1,13 +1,17 @@
 // qavmake: makes the mission files of project files without showing the editor. Each project
 // is loaded into a fresh editor state exactly as "Load MFC File" does, checked and written
 // exactly as "Make Mission" does; settings.dat and the project files are left alone.
+// Every failure is one line on standard error, "qavmake: PROJECT: reason".
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QTextStream>
+#include <QHash>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "ansitext.h"
+#include "filestore.h"
 #include "frmMain.h"
 #include "messages.h"
 #include "pathrules.h"
@@ -29,14 +33,123 @@ public:
     void report(QWidget *, const QString &, const QString &) override { }
 };
 
-QString oneLine(const QString &message) { return message.simplified(); }
-
 void quietQt(QtMsgType, const QMessageLogContext &, const QString &) { }
+
+// The arguments as given, before Qt takes out the options it knows; names that are not
+// UTF-8 survive the trip to the file system.
+QStringList rawArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(Platform::decodeFileName(argv[i]));
+    return arguments;
+}
+
+class Output
+{
+public:
+    // Writes to standard output; a failure is reported once, and fails the run.
+    bool write(const QByteArray &bytes)
+    {
+        if (m_failed)
+            return false;
+        if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout)
+                    != std::size_t(bytes.size())
+            || std::fflush(stdout) != 0) {
+            m_failed = true;
+            const QByteArray line = "qavmake: standard output: " + QByteArray(std::strerror(errno));
+            std::fprintf(stderr, "%s\n", line.constData());
+        }
+        return !m_failed;
+    }
+    bool failed() const { return m_failed; }
+
+private:
+    bool m_failed = false;
+};
+
+void printError(const QString &line)
+{
+    const QByteArray bytes = (QStringLiteral("qavmake: ") + line + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+}
+
+struct Options
+{
+    QString out; // empty: where each project says
+    bool entry = false;
+    bool check = false;
+};
+
+class Run
+{
+public:
+    explicit Run(const Options &options, Output &output) : m_options(options), m_output(output) { }
+
+    void make(const QString &project);
+    bool failed() const { return m_failed; }
+
+private:
+    void fail(const QString &project, const QString &reason)
+    {
+        printError(Platform::printableName(project) + QStringLiteral(": ") + reason);
+        m_failed = true;
+    }
+
+    const Options &m_options;
+    Output &m_output;
+    QHash<QByteArray, QString> m_written; // mission files of this run, and their projects
+    bool m_failed = false;
+};
+
+void Run::make(const QString &project)
+{
+    MissionModel model;
+    frmMain editor(model, std::make_unique<NoDialog>(), std::make_unique<NoReport>(),
+                   defaultDirectory);
+    QString error;
+    if (!editor.loadProjectFile(project, &error))
+        return fail(project, error);
+    const bool elsewhere = !m_options.out.isEmpty();
+    const MissionProblem problem = editor.missionProblem(elsewhere ? frmMain::Directory::NotNeeded
+                                                                   : frmMain::Directory::Needed);
+    if (problem.kind != MissionProblem::None)
+        return fail(project, Messages::problemLine(problem));
+    if (elsewhere && !Platform::isPlainFileName(editor.fileName())) {
+        return fail(project,
+                    QStringLiteral("with --out, FileName must be a plain file name, not \"%1\"")
+                            .arg(Platform::printableName(editor.fileName())));
+    }
+    const QString path =
+            elsewhere ? missionPath(m_options.out, editor.fileName()) : model.MissionPath;
+    if (Platform::sameFile(path, project))
+        return fail(project, Messages::missionIsTheProjectLine(path));
+    const QByteArray identity = Platform::fileIdentity(path);
+    if (const auto first = m_written.constFind(identity);
+        !identity.isEmpty() && first != m_written.cend())
+        return fail(project, Messages::missionWrittenBeforeLine(path, first.value()));
+
+    if (!m_options.check) {
+        WriteFailure failure;
+        if (!writeMission(path, model, editor.omissions(), &failure))
+            return fail(project, Messages::writeFailedLine(failure));
+    }
+    // Once written, the file has an identity of its own rather than its folder's and name.
+    if (const QByteArray owned = m_options.check ? identity : Platform::fileIdentity(path);
+        !owned.isEmpty())
+        m_written.insert(owned, project);
+    if (m_options.entry) {
+        m_output.write(
+                Platform::encodeAnsi(editor.missionListEntryText() + QStringLiteral("\r\n")));
+    }
+}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    Platform::guardStandardStreams();
+    const QStringList arguments = rawArguments(argc, argv);
     // No display needed: the editor's state is built but never shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQt);
@@ -44,8 +157,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("qavmake"));
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    Output output;
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
             "Makes the mission file (.qav) of each project file (.mfc), as \"Make Mission\" "
@@ -53,9 +165,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption outOption(
             QStringLiteral("out"), QStringLiteral("Write the mission files into <dir> instead."),
             QStringLiteral("dir"));
-    const QCommandLineOption entryOption(QStringLiteral("entry"),
-                                         QStringLiteral("Print each project's entry for "
-                                                        "\"missions.lst\" to standard output."));
+    const QCommandLineOption entryOption(
+            QStringLiteral("entry"),
+            QStringLiteral("Print the entry for \"missions.lst\" of each mission written."));
     const QCommandLineOption checkOption(QStringLiteral("check"),
                                          QStringLiteral("Only check the projects; write nothing."));
     parser.addOptions({outOption, entryOption, checkOption});
@@ -64,57 +176,28 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(QStringLiteral("projects"), QStringLiteral("Project files."),
                                  QStringLiteral("PROJECT.mfc..."));
 
-    if (!parser.parse(QApplication::arguments())) {
-        err << "qavmake: " << parser.errorText() << "\nTry 'qavmake --help'.\n";
+    const auto usageError = [](const QString &message) {
+        printError(message + QStringLiteral("\nTry 'qavmake --help'."));
         return UsageError;
-    }
-    if (parser.isSet(help)) {
-        out << parser.helpText();
-        return Success;
-    }
+    };
+    if (!parser.parse(arguments))
+        return usageError(Platform::printableName(parser.errorText()));
+    if (parser.isSet(help))
+        return output.write(parser.helpText().toUtf8()) ? Success : Failure;
     if (parser.isSet(version)) {
-        out << "qavmake " << QApplication::applicationVersion() << '\n';
-        return Success;
+        const QString line = QStringLiteral("qavmake %1\n").arg(QApplication::applicationVersion());
+        return output.write(line.toUtf8()) ? Success : Failure;
     }
     const QStringList projects = parser.positionalArguments();
-    if (projects.isEmpty()) {
-        err << "qavmake: no project file given\nTry 'qavmake --help'.\n";
-        return UsageError;
-    }
+    if (projects.isEmpty())
+        return usageError(QStringLiteral("no project file given"));
+    const Options options{parser.value(outOption), parser.isSet(entryOption),
+                          parser.isSet(checkOption)};
+    if (parser.isSet(outOption) && options.out.isEmpty())
+        return usageError(QStringLiteral("--out needs a folder"));
 
-    int result = Success;
-    const auto fail = [&](const QString &project, const QString &reason) {
-        err << "qavmake: " << project << ": " << oneLine(reason) << '\n';
-        err.flush();
-        result = Failure;
-    };
-    for (const QString &project : projects) {
-        MissionModel model;
-        frmMain editor(model, std::make_unique<NoDialog>(), std::make_unique<NoReport>());
-        QString error;
-        if (!editor.loadProjectFile(project, &error)) {
-            fail(project, Messages::readFailed(project, error));
-            continue;
-        }
-        if (const QString problem = editor.missionProblem(); !problem.isEmpty()) {
-            fail(project, problem);
-            continue;
-        }
-        if (parser.isSet(entryOption)) {
-            out.flush();
-            const QByteArray entry =
-                    Platform::encodeAnsi(editor.missionListEntryText() + QStringLiteral("\r\n"));
-            std::fwrite(entry.constData(), 1, std::size_t(entry.size()), stdout);
-            std::fflush(stdout);
-        }
-        if (parser.isSet(checkOption))
-            continue;
-        const QString path = parser.isSet(outOption)
-                ? missionPath(parser.value(outOption), editor.fileName())
-                : model.MissionPath;
-        WriteFailure failure;
-        if (!writeMission(path, model, editor.omissions(), &failure))
-            fail(project, Messages::writeFailed(failure));
-    }
-    return result;
+    Run run(options, output);
+    for (const QString &project : projects)
+        run.make(project);
+    return run.failed() || output.failed() ? Failure : Success;
 }

@@ -2,10 +2,19 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QPushButton>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <QPushButton>
 #include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 bool ScriptedLoadDialog::showOpen(QWidget *)
 {
@@ -55,10 +64,7 @@ bool Editor::show() const
     return QTest::qWaitForWindowExposed(window.get());
 }
 
-void Editor::makeMission() const
-{
-    find<QPushButton>("cmdMakeMission")->click();
-}
+void Editor::makeMission() const { find<QPushButton>("cmdMakeMission")->click(); }
 
 QByteArray fixture(const QString &name)
 {
@@ -89,10 +95,7 @@ WorkingDirectory::WorkingDirectory() : m_previous(QDir::currentPath())
     QDir::setCurrent(m_dir.path());
 }
 
-WorkingDirectory::~WorkingDirectory()
-{
-    QDir::setCurrent(m_previous);
-}
+WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(m_previous); }
 
 void WorkingDirectory::write(const QString &name, const QByteArray &bytes) const
 {
@@ -121,27 +124,219 @@ QString joined(const Texts<N> &texts)
 QString modelValue(const MissionModel &m, const QString &name)
 {
     const QHash<QString, QString> values = {
-            {"LLabel", m.LLabel}, {"LStartAt", m.LStartAt}, {"LWakeUp", m.LWakeUp},
-            {"LBase", joined(m.LBase)}, {"LHeading", m.LHeading}, {"LHoverAt", m.LHoverAt},
-            {"LThrust", m.LThrust}, {"LOrientation", joined(m.LOrientation)},
-            {"LCompleteAt", m.LCompleteAt}, {"AName", m.AName}, {"AHeight", joined(m.AHeight)},
-            {"AHeightRaw", joined(m.AHeightRaw)}, {"APitch", joined(m.APitch)},
-            {"AThrust", joined(m.AThrust)}, {"ALockVz", m.ALockVz}, {"AAlignWith", m.AAlignWith},
-            {"ACompleteAt", m.ACompleteAt}, {"PALabel", m.PALabel},
-            {"PAReference", m.PAReference}, {"PAAlign", m.PAAlign}, {"SName", m.SName},
-            {"SReference", m.SReference}, {"SCapDist", m.SCapDist},
-            {"SCompleteAt", m.SCompleteAt}, {"AppName", m.AppName},
-            {"AppReference", m.AppReference}, {"AppNav", m.AppNav},
-            {"AppCompleteAt", m.AppCompleteAt}, {"DName", m.DName},
-            {"DReference", m.DReference}, {"DPort", m.DPort}, {"DNAV", m.DNAV},
-            {"DCmds", joined(m.DCmds)}, {"ULabel", m.ULabel}, {"UStartAt", m.UStartAt},
-            {"UReference", m.UReference}, {"UPort", m.UPort}, {"UVRel", m.UVRel},
-            {"RName", m.RName}, {"RStartAt", m.RStartAt}, {"RAoa", m.RAoa}, {"RBase", m.RBase},
-            {"RCompleteAt", m.RCompleteAt}, {"LndName", m.LndName}, {"LndBase", m.LndBase},
-            {"LndHoverPad", joined(m.LndHoverPad)}, {"LndNAV", m.LndNAV},
-            {"MissionPath", m.MissionPath}, {"MissionName", m.MissionName},
+            {"LLabel", m.LLabel},
+            {"LStartAt", m.LStartAt},
+            {"LWakeUp", m.LWakeUp},
+            {"LBase", joined(m.LBase)},
+            {"LHeading", m.LHeading},
+            {"LHoverAt", m.LHoverAt},
+            {"LThrust", m.LThrust},
+            {"LOrientation", joined(m.LOrientation)},
+            {"LCompleteAt", m.LCompleteAt},
+            {"AName", m.AName},
+            {"AHeight", joined(m.AHeight)},
+            {"AHeightRaw", joined(m.AHeightRaw)},
+            {"APitch", joined(m.APitch)},
+            {"AThrust", joined(m.AThrust)},
+            {"ALockVz", m.ALockVz},
+            {"AAlignWith", m.AAlignWith},
+            {"ACompleteAt", m.ACompleteAt},
+            {"PALabel", m.PALabel},
+            {"PAReference", m.PAReference},
+            {"PAAlign", m.PAAlign},
+            {"SName", m.SName},
+            {"SReference", m.SReference},
+            {"SCapDist", m.SCapDist},
+            {"SCompleteAt", m.SCompleteAt},
+            {"AppName", m.AppName},
+            {"AppReference", m.AppReference},
+            {"AppNav", m.AppNav},
+            {"AppCompleteAt", m.AppCompleteAt},
+            {"DName", m.DName},
+            {"DReference", m.DReference},
+            {"DPort", m.DPort},
+            {"DNAV", m.DNAV},
+            {"DCmds", joined(m.DCmds)},
+            {"ULabel", m.ULabel},
+            {"UStartAt", m.UStartAt},
+            {"UReference", m.UReference},
+            {"UPort", m.UPort},
+            {"UVRel", m.UVRel},
+            {"RName", m.RName},
+            {"RStartAt", m.RStartAt},
+            {"RAoa", m.RAoa},
+            {"RBase", m.RBase},
+            {"RCompleteAt", m.RCompleteAt},
+            {"LndName", m.LndName},
+            {"LndBase", m.LndBase},
+            {"LndHoverPad", joined(m.LndHoverPad)},
+            {"LndNAV", m.LndNAV},
+            {"MissionPath", m.MissionPath},
+            {"MissionName", m.MissionName},
     };
     if (!values.contains(name))
         qFatal("no model value %s", qPrintable(name));
     return values.value(name);
+}
+
+namespace {
+
+void removeAny(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        QDir(path).removeRecursively();
+    else
+        QFile::remove(path);
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit
+            && process.exitCode() == 0;
+}
+
+// Fills a file system with one file, then gives back `free` bytes of it.
+bool fill(const QString &folder, qint64 free)
+{
+    const QByteArray path = QFile::encodeName(folder + "/filler");
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const QByteArray block(4096, 'f');
+    qint64 size = 0;
+    for (ssize_t n; (n = ::write(fd, block.constData(), std::size_t(block.size()))) > 0;)
+        size += n;
+    const bool full = errno == ENOSPC && ::ftruncate(fd, qMax<qint64>(0, size - free)) == 0;
+    ::close(fd);
+    return full;
+}
+
+} // namespace
+
+Faults::~Faults()
+{
+    if (m_previousFileSizeLimit) {
+        rlimit limit;
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = rlim_t(*m_previousFileSizeLimit);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    for (const QString &folder : std::as_const(m_readOnly))
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const QString &mount : std::as_const(m_mounts))
+        run("umount", {mount});
+}
+
+bool Faults::apply(const QStringList &faults, QString *skip)
+{
+    for (const QString &fault : faults) {
+        const QString kind = fault.section(':', 0, 0);
+        const QString rest = fault.section(':', 1);
+        const QString path = m_root + '/' + rest.section('=', 0, 0);
+        const QString value = rest.section('=', 1);
+        bool done = true;
+        if (kind == "file") {
+            removeAny(path);
+            done = writeFile(path, value.toLatin1());
+        } else if (kind == "folder") {
+            removeAny(path);
+            done = QDir().mkpath(path);
+        } else if (kind == "fifo") {
+            removeAny(path);
+            done = ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+        } else if (kind == "link") {
+            removeAny(path);
+            done = QFile::link(value, path);
+        } else if (kind == "sparse") {
+            removeAny(path);
+            QFile file(path);
+            done = file.open(QIODevice::WriteOnly) && file.resize(value.toLongLong());
+        } else if (kind == "readonly") {
+            if (::geteuid() == 0) {
+                *skip = "root writes into any folder";
+                return false;
+            }
+            m_readOnly.append(path);
+            done = QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        } else if (kind == "full") {
+            if (::geteuid() != 0) {
+                *skip = "only root can mount a file system";
+                return false;
+            }
+            // The older files stay in view: they are copied onto the new file system.
+            QMap<QString, QByteArray> older;
+            for (const QString &name : QDir(path).entryList(QDir::Files | QDir::Hidden)) {
+                QFile file(path + '/' + name);
+                done = done && file.open(QIODevice::ReadOnly);
+                older.insert(name, file.readAll());
+            }
+            done = done && run("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", path});
+            if (done)
+                m_mounts.prepend(path);
+            for (auto it = older.cbegin(); done && it != older.cend(); ++it)
+                done = writeFile(path + '/' + it.key(), it.value());
+            done = done && fill(path, value.toLongLong());
+        } else if (kind == "fsize") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit;
+            done = ::getrlimit(RLIMIT_FSIZE, &limit) == 0;
+            m_previousFileSizeLimit = quint64(limit.rlim_cur);
+            limit.rlim_cur = rlim_t(value.isEmpty() ? rest.toLongLong() : value.toLongLong());
+            done = done && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        } else {
+            qFatal("no fault %s", qPrintable(fault));
+        }
+        if (!done)
+            qFatal("could not make the fault %s", qPrintable(fault));
+    }
+    return true;
+}
+
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString name = QDir(folder).relativeFilePath(path);
+        if (info.isSymLink()) {
+            entries.insert(name, "link to " + QFile::encodeName(info.symLinkTarget()));
+        } else if (info.isDir()) {
+            entries.insert(name, "folder");
+        } else if (!info.isFile()) {
+            entries.insert(name, "special");
+        } else if (info.size() > 1024 * 1024) {
+            entries.insert(name, "size " + QByteArray::number(info.size()));
+        } else {
+            QFile file(path);
+            entries.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable");
+        }
+    }
+    return entries;
+}
+
+QStringList changes(const QMap<QString, QByteArray> &before, const QMap<QString, QByteArray> &after)
+{
+    QStringList changed;
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (before.value(it.key(), "<none>") != it.value())
+            changed.append(it.key());
+    }
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (!after.contains(it.key()))
+            changed.append(it.key());
+    }
+    changed.sort();
+    return changed;
 }

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 #include "frmMain.h"
 #include "loaddialog.h"
@@ -16,9 +18,9 @@ class ScriptedLoadDialog final : public LoadDialog
 public:
     bool showOpen(QWidget *) override;
 
-    QString answer;          // the path to choose; empty means cancel
+    QString answer; // the path to choose; empty means cancel
     int shown = 0;
-    QString fileNameAtShow;  // what the caller left in the file name before showing
+    QString fileNameAtShow; // what the caller left in the file name before showing
 };
 
 // Records what the window would have shown in a message box.
@@ -79,6 +81,43 @@ private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
+
+// Faults of the system made for real, below a folder, as a data row lists them:
+//   "file:PATH=TEXT"     a regular file of the text's Latin-1 bytes (whatever was there is
+//                        removed first)
+//   "folder:PATH"        a folder in its place
+//   "fifo:PATH"          a named pipe
+//   "link:PATH=TARGET"   a symbolic link, to a device such as /dev/zero, say
+//   "sparse:PATH=BYTES"  a file of that size that takes no room on disk
+//   "readonly:PATH"      a folder no one but root may write into (skipped as root)
+//   "full:PATH[=FREE]"   a full file system of 64 KiB mounted there, with FREE bytes left
+//                        and "older" files written back into it (root only)
+//   "fsize:BYTES"        no file of this process or its children may grow past BYTES
+// Everything is undone when the object goes.
+class Faults
+{
+public:
+    explicit Faults(const QString &root) : m_root(root) { }
+    ~Faults();
+    Faults(const Faults &) = delete;
+    Faults &operator=(const Faults &) = delete;
+
+    // False, with the reason, when this user cannot make one of the faults.
+    bool apply(const QStringList &faults, QString *skip);
+
+private:
+    QString m_root;
+    QStringList m_mounts;
+    QStringList m_readOnly;
+    std::optional<quint64> m_previousFileSizeLimit; // RLIM_INFINITY is the largest value
+};
+
+// Every entry below a folder, hidden ones included, by its path: a regular file by its bytes
+// (a large one by its size), anything else by its kind. Comparing two tells what changed.
+QMap<QString, QByteArray> snapshot(const QString &folder);
+// The paths whose entries differ between two snapshots, sorted.
+QStringList changes(const QMap<QString, QByteArray> &before,
+                    const QMap<QString, QByteArray> &after);
 
 // A fixture file's bytes.
 QByteArray fixture(const QString &name);

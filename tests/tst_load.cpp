@@ -100,7 +100,8 @@ void tst_load::loadedProjectRebuildsTheMission()
     QCOMPARE(m_editor->caption("lblFileEdit"), path);
     QCOMPARE(Platform::encodeAnsi(renderMission(m_editor->model, Omissions{})),
              fixture("filled.qav"));
-    QCOMPARE(m_editor->model.MissionPath, "Dir" + QString(Platform::pathSeparator()) + "filled.qav");
+    QCOMPARE(m_editor->model.MissionPath,
+             "Dir" + QString(Platform::pathSeparator()) + "filled.qav");
     QCOMPARE(m_editor->find<QPlainTextEdit>("txtInsert")->toPlainText(),
              "<Entry>\n\t<Label>Mission</Label>\n\t<XQAV>filled.qav</XQAV>\n</Entry>");
     QCOMPARE(m_editor->caption("lblLs"), "T - LWakeUps");
@@ -151,8 +152,8 @@ void tst_load::edgeCases_data()
             << QStringList{"txtLBase(0)=1", "txtLBase(1)=2", "txtLBase(2)=3"};
     QTest::newRow("missing base parts empty their boxes")
             << QByteArray("[Launch]\r\nBase=1\r\nOrientation=a  b\r\n")
-            << QStringList{"txtLBase(0)=1", "txtLBase(1)=", "txtLBase(2)=", "txtLOrientation(0)=a",
-                           "txtLOrientation(1)=", "txtLOrientation(2)=b"};
+            << QStringList{"txtLBase(0)=1",        "txtLBase(1)=",        "txtLBase(2)=",
+                           "txtLOrientation(0)=a", "txtLOrientation(1)=", "txtLOrientation(2)=b"};
     QTest::newRow("a height holding a space moves the rest on")
             << QByteArray("[Ascent]\r\nHeight=2 10 2 0 60 100 150 200 260\r\n")
             << QStringList{"txtAHeight(2)=2", "txtAHeight(3)=0", "txtAHeight(4)=60",
@@ -166,7 +167,8 @@ void tst_load::edgeCases_data()
     QTest::newRow("hover pad missing") << allNo + "[Landing]\r\nLabel=L\r\n"
                                        << QStringList{"txtLndHoverPad(0)=", "txtLndName=L"};
     QTest::newRow("undocking commands have no effect")
-            << allNo + "[Undocking]\r\nCommands=X\r\nVRel=3\r\n" << QStringList{"txtUVRel=3"};
+            << allNo + "[Undocking]\r\nCommands=X\r\nVRel=3\r\n"
+            << QStringList{"txtUVRel=3"};
     QTest::newRow("file without keys")
             << QByteArray("; nothing here\r\n")
             << QStringList{"txtLBase(0)=", "txtAHeight(0)=", "txtAThrust(7)=", "txtDirectory=",
@@ -207,7 +209,8 @@ void tst_load::yesChosenBeforeTheLoadStays()
 void tst_load::handMadeWindowsFile()
 {
     m_cwd->write("hand.mfc",
-                 "; made on Windows\r\n[SETTINGS]\r\ndirectory = C:\\Orbiter\\QAV\r\nFILENAME=caf\xe9\r\n"
+                 "; made on Windows\r\n[SETTINGS]\r\ndirectory = "
+                 "C:\\Orbiter\\QAV\r\nFILENAME=caf\xe9\r\n"
                  "label=\"Caf\xe9 run\"\r\npaommit=No\r\nSOmmit = No \r\nAppOmmit=Yes\r\n"
                  "DOmmit=No\r\nUOmmit=Yes\r\nROmmit=Yes\r\nLndOmmit=Yes\r\n\r\n"
                  "[launch]\r\nLABEL = ' Launch '\r\nbase=Earth:Cape:1\r\n"
@@ -231,31 +234,42 @@ void tst_load::handMadeWindowsFile()
 
 void tst_load::unreadableFileChangesNothing_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("a folder") << "folder";
-    QTest::newRow("vanished since it was chosen") << "vanished";
-    QTest::newRow("no permission") << "locked";
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a folder") << QStringList{"folder:p.mfc"} << "Is a directory";
+    QTest::newRow("vanished since it was chosen") << QStringList{} << "No such file or directory";
+    QTest::newRow("no permission") << QStringList{"locked:p.mfc"} << "Permission denied";
+    QTest::newRow("a named pipe") << QStringList{"fifo:p.mfc"}
+                                  << "Not a regular file (a named pipe)";
+    QTest::newRow("a link to an endless device")
+            << QStringList{"link:p.mfc=/dev/zero"} << "Not a regular file (a device)";
+    QTest::newRow("three gigabytes")
+            << QStringList{"sparse:p.mfc=3000000000"} << "too large to be a project file";
 }
 
 void tst_load::unreadableFileChangesNothing()
 {
-    QFETCH(QString, kind);
+    QFETCH(QStringList, faults);
+    QFETCH(QString, reason);
     const QString path = m_cwd->filePath("p.mfc");
-    if (kind == "folder")
-        QVERIFY(QDir().mkdir(path));
-    if (kind == "locked") {
+    if (faults.contains("locked:p.mfc")) {
         if (geteuid() == 0)
             QSKIP("root reads every file");
+        faults.removeAll("locked:p.mfc");
         m_cwd->write("p.mfc", "[Launch]\r\nLabel=x\r\n");
         QFile::setPermissions(path, {});
     }
+    Faults made(m_cwd->path());
+    QString skip;
+    QVERIFY(made.apply(faults, &skip));
     m_editor->set("txtLLabel", "my work");
     const QStringList before = fieldState();
     load(path);
     QCOMPARE(fieldState(), before);
     QCOMPARE(m_editor->errors().titles, QStringList{"Load MFC File"});
-    QVERIFY2(m_editor->errors().texts.value(0).startsWith("Could not read the project file:\n" + path + "\n\n"),
-             qPrintable(m_editor->errors().texts.value(0)));
+    QCOMPARE(m_editor->errors().texts.value(0),
+             "Could not read the project file:\n" + path + ": " + reason
+                     + "\n\nNothing was loaded.");
     QCOMPARE(m_editor->model.LLabel, "my work");
 }
 
@@ -273,10 +287,9 @@ void tst_load::anyReadableFileLoads_data()
     while (big.size() < 4 * 1024 * 1024)
         big += "[S" + QByteArray::number(big.size()) + "]\r\nkey=value value value\r\n";
     QTest::newRow("several megabytes") << big << "big";
-    QTest::newRow("lines of 100000 characters")
-            << "[Launch]\r\nLabel=" + QByteArray(100000, 'x') + "\r\n" + QByteArray(100000, '[')
-                       + "\r\nStartAt=" + QByteArray(100000, '=') + "\r\n"
-            << QString(100000, 'x');
+    QTest::newRow("lines of 100000 characters") << "[Launch]\r\nLabel=" + QByteArray(100000, 'x')
+                    + "\r\n" + QByteArray(100000, '[') + "\r\nStartAt=" + QByteArray(100000, '=')
+                    + "\r\n" << QString(100000, 'x');
     QTest::newRow("NUL bytes") << QByteArray("[Launch]\r\nLa\0bel=a\0b\r\nLabel=c\0d\r\n", 33)
                                << QString::fromLatin1("c\0d", 3);
     QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF[Launch]\r\nLabel=u8\r\n") << "u8";

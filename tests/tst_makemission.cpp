@@ -59,7 +59,8 @@ void tst_makemission::prepare(const QString &directory, const QString &fileName)
 
 QStringList tst_makemission::entries(const QString &folder) const
 {
-    return QDir(m_cwd->filePath(folder)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
+    return QDir(m_cwd->filePath(folder))
+            .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden, QDir::Name);
 }
 
 void tst_makemission::writesAllThreeFiles()
@@ -118,8 +119,9 @@ void tst_makemission::secondRunRewritesMissionAndUpdatesProject()
 
 void tst_makemission::projectKeepsWhatWasWrittenByHand()
 {
-    m_cwd->write("mfc/m1.mfc", "; written by hand\r\n[settings]\r\ndirectory = old\r\nExtra=keep\r\n"
-                               "\r\n[Custom]\r\nx=1\r\n");
+    m_cwd->write("mfc/m1.mfc",
+                 "; written by hand\r\n[settings]\r\ndirectory = old\r\nExtra=keep\r\n"
+                 "\r\n[Custom]\r\nx=1\r\n");
     for (const char *pair : {"optPAOmmit", "optSOmmit", "optAppOmmit", "optDOmmit", "optUOmmit",
                              "optROmmit", "optLndOmmit"})
         m_editor->find<QRadioButton>(QString(pair) + "(0)")->setChecked(true);
@@ -176,85 +178,193 @@ void tst_makemission::checkBoxesAsFlags()
 
 void tst_makemission::failures_data()
 {
+    QTest::addColumn<QStringList>("faults");
     QTest::addColumn<QStringList>("edits");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("missionWritten");
-    QTest::addColumn<QStringList>("created");
+    QTest::addColumn<QStringList>("written");
 
-    const QString sep = Platform::pathSeparator();
+    const QString nothing = "\n\nNothing was written.";
+    const QString keptMission = "\n\nNothing was written; an older mission file is as it was.";
+    const QString onlyMission = "\n\nThe mission file was written; \"settings.dat\" and the "
+                                "project file were not.";
+    const QString noProject = "\n\nThe mission file and \"settings.dat\" were written; the "
+                              "project file was not, and an older one is as it was.";
+    const QStringList ready{"txtDirectory=Dir", "txtFileName=m1"};
+    const QStringList mission{"Dir/m1.qav"}, missionAndSettings{"Dir/m1.qav", "settings.dat"};
+    const auto field = [&nothing](const char *name, const char *tab, const char *what) {
+        return QString("The field \"%1\" on the tab \"%2\" holds %3, which the mission and project "
+                       "files cannot hold.")
+                       .arg(name, tab, QString::fromUtf8(what))
+                + nothing;
+    };
+
     QTest::newRow("missing directory")
-            << QStringList{"txtDirectory=nowhere", "txtFileName=m1"}
-            << "Could not write the mission file:\nnowhere" + sep + "m1.qav\n\n" << false << QStringList{};
+            << QStringList{} << QStringList{"txtDirectory=nowhere", "txtFileName=m1"}
+            << "Could not write the mission file:\nnowhere/m1.qav: No such file or directory"
+                    + keptMission
+            << QStringList{};
     QTest::newRow("directory is a regular file")
+            << QStringList{"file:plain=a file"}
             << QStringList{"txtDirectory=plain", "txtFileName=m1"}
-            << "Could not write the mission file:\nplain" + sep + "m1.qav\n\n" << false << QStringList{};
-    QTest::newRow("file name never typed") << QStringList{"txtDirectory=Dir"}
-                                           << "The mission has no file name." << false << QStringList{};
+            << "Could not write the mission file:\nplain/m1.qav: Not a directory" + keptMission
+            << QStringList{};
+    QTest::newRow("mission file is a folder")
+            << QStringList{"folder:Dir/m1.qav"} << ready
+            << "Could not write the mission file:\nDir/m1.qav: Is a directory" + keptMission
+            << QStringList{};
+    QTest::newRow("mission file links to a device")
+            << QStringList{"link:Dir/m1.qav=/dev/null"} << ready
+            << "Could not write the mission file:\nDir/m1.qav: Not a regular file (a device)"
+                    + keptMission
+            << QStringList{};
+    QTest::newRow("file size limit")
+            << QStringList{"fsize:1000"} << ready
+            << "Could not write the mission file:\nDir/m1.qav: File too large" + keptMission
+            << QStringList{};
+    QTest::newRow("full disk") << QStringList{"full:Dir"} << ready
+                               << "Could not write the mission file:\nDir/m1.qav: No space left "
+                                  "on device"
+                    + keptMission
+                               << QStringList{};
+    QTest::newRow("disk full but for a block")
+            << QStringList{"full:Dir=4096"} << ready
+            << "Could not write the mission file:\nDir/m1.qav: No space left on device"
+                    + keptMission
+            << QStringList{};
+    QTest::newRow("read-only mission folder")
+            << QStringList{"readonly:Dir"} << ready
+            << "Could not write the mission file:\nDir/m1.qav: Permission denied" + keptMission
+            << QStringList{};
+    QTest::newRow("file name never typed")
+            << QStringList{} << QStringList{"txtDirectory=Dir"}
+            << "The mission has no file name. Type one into \"File Name\" on the tab \"10 - "
+               "Make File\"."
+                    + nothing
+            << QStringList{};
     QTest::newRow("file name cleared")
-            << QStringList{"txtDirectory=Dir", "txtFileName=m1", "txtFileName="}
-            << "The mission has no file name." << false << QStringList{};
+            << QStringList{} << QStringList{"txtDirectory=Dir", "txtFileName=m1", "txtFileName="}
+            << "The mission has no file name. Type one into \"File Name\" on the tab \"10 - "
+               "Make File\"."
+                    + nothing
+            << QStringList{};
+    QTest::newRow("no directory")
+            << QStringList{} << QStringList{"txtDirectory=", "txtFileName=m1"}
+            << "The mission has no directory. Type one into \"Directory\" on the tab \"10 - "
+               "Make File\"."
+                    + nothing
+            << QStringList{};
     QTest::newRow("character outside the code page")
-            << QStringList{"txtDirectory=Dir", "txtFileName=m1", "txtLLabel=\u03a9mega"}
-            << "The field \"Label\" on the tab \"1 - Launch\" holds the character \"\u03a9\" (U+03A9)"
-            << false << QStringList{};
-    QTest::newRow("line break")
-            << QStringList{"txtDirectory=Dir", "txtFileName=m1", "txtDName=a\nb"}
-            << "The field \"Label\" on the tab \"6 - Docking\" holds a line break (U+000A)" << false << QStringList{};
+            << QStringList{} << ready + QStringList{"txtLLabel=\u03a9mega"}
+            << field("Label", "1 - Launch", "the character \"\u03a9\" (U+03A9)") << QStringList{};
+    QTest::newRow("line break") << QStringList{} << ready + QStringList{"txtDName=a\nb"}
+                                << field("Label", "6 - Docking", "a line break (U+000A)")
+                                << QStringList{};
+    QTest::newRow("escape character")
+            << QStringList{} << ready + QStringList{"txtRName=a\x1b[2Jb"}
+            << field("Label", "8 - Reentry", "the character U+001B") << QStringList{};
+    QTest::newRow("NUL in the file name")
+            << QStringList{}
+            << QStringList{"txtDirectory=Dir", QString("txtFileName=m1") + QChar(0)}
+            << field("File Name", "10 - Make File", "the character U+0000") << QStringList{};
+    QTest::newRow("NUL in the directory")
+            << QStringList{}
+            << QStringList{QString("txtDirectory=Dir") + QChar(0), "txtFileName=m1"}
+            << field("Directory", "10 - Make File", "the character U+0000") << QStringList{};
     QTest::newRow("array element named by its column")
-            << QStringList{"txtDirectory=Dir", "txtFileName=m1", "txtAHeight(3)=6\r"}
-            << "The field \"Height 4\" on the tab \"2 - Ascent\" holds a line break (U+000D)"
-            << false << QStringList{};
-    QTest::newRow("mission name") << QStringList{"txtDirectory=Dir", "txtFileName=m1",
-                                                 "txtMissionName=\u4e2d"}
-                                  << "The field \"Mission Name\" on the tab \"10 - Make File\""
-                                  << false << QStringList{};
-    QTest::newRow("settings file blocked")
-            << QStringList{"txtDirectory=Dir", "txtFileName=m1", "block=settings.dat"}
-            << "Could not write the settings file:\nsettings.dat\n\n" << true << QStringList{};
-    QTest::newRow("project folder blocked")
-            << QStringList{"txtDirectory=Dir", "txtFileName=m1", "file=mfc"}
-            << "Could not write the project folder:\nmfc\n\n" << true << QStringList{"settings.dat"};
-    QTest::newRow("project file blocked")
-            << QStringList{"txtDirectory=Dir", "txtFileName=m1", "block=mfc/m1.mfc"}
-            << "Could not write the project file:\nmfc" + sep + "m1.mfc\n\n" << true
-            << QStringList{"settings.dat"};
+            << QStringList{} << ready + QStringList{"txtAHeight(3)=6\r"}
+            << field("Height 4", "2 - Ascent", "a line break (U+000D)") << QStringList{};
+    QTest::newRow("mission name") << QStringList{} << ready + QStringList{"txtMissionName=\u4e2d"}
+                                  << field("Mission Name", "10 - Make File",
+                                           "the character \"\u4e2d\" (U+4E2D)")
+                                  << QStringList{};
+    QTest::newRow("mission would replace the project loaded")
+            << QStringList{} << QStringList{"load=Dir/m1.qav"} + ready
+            << "The mission file Dir/m1.qav would replace %cwd%/Dir/m1.qav, which the program "
+               "needs as it is."
+                    + nothing
+            << QStringList{};
+    QTest::newRow("settings file is a folder")
+            << QStringList{"folder:settings.dat"} << ready
+            << "Could not write the settings file:\nsettings.dat: Is a directory" + onlyMission
+            << mission;
+    QTest::newRow("settings file is a named pipe")
+            << QStringList{"fifo:settings.dat"} << ready
+            << "Could not write the settings file:\nsettings.dat: Not a regular file (a named "
+               "pipe)"
+                    + onlyMission
+            << mission;
+    QTest::newRow("project folder is a file")
+            << QStringList{"file:mfc=in the way"} << ready
+            << "Could not write the project folder:\nmfc: Not a directory" + noProject
+            << missionAndSettings;
+    QTest::newRow("project file is a folder")
+            << QStringList{"folder:mfc/m1.mfc"} << ready
+            << "Could not update the project file:\nmfc/m1.mfc: Is a directory" + nothing
+            << QStringList{};
+    QTest::newRow("project file is a named pipe")
+            << QStringList{"fifo:mfc/m1.mfc"} << ready
+            << "Could not update the project file:\nmfc/m1.mfc: Not a regular file (a named pipe)"
+                    + nothing
+            << QStringList{};
+    QTest::newRow("project file too large")
+            << QStringList{"sparse:mfc/m1.mfc=17000000"} << ready
+            << "Could not update the project file:\nmfc/m1.mfc: too large to be a project file"
+                    + nothing
+            << QStringList{};
+    QTest::newRow("project file in UTF-16BE")
+            << QStringList{"file:mfc/m1.mfc=\u00fe\u00ff"} << ready
+            << "Could not update the project file:\nmfc/m1.mfc: the file is UTF-16BE text, which "
+               "this program does not write"
+                    + nothing
+            << QStringList{};
+    QTest::newRow("project file marked as UTF-8 takes no 8-bit text")
+            << QStringList{"file:mfc/m1.mfc=\u00ef\u00bb\u00bf[Settings]\r\n"}
+            << ready + QStringList{"txtLLabel=Caf\u00e9"}
+            << "Could not update the project file:\nmfc/m1.mfc: the file is marked as UTF-8 text, "
+               "to which this program adds only ASCII characters"
+                    + nothing
+            << QStringList{};
+    QTest::newRow("project folder read-only")
+            << QStringList{"readonly:mfc"} << ready
+            << "Could not write the project file:\nmfc/m1.mfc: Permission denied" + noProject
+            << missionAndSettings;
 }
 
+// Every fault leaves each older file as it was, unless the files before it in the order
+// mission, settings, project were written, and leaves no other file behind.
 void tst_makemission::failures()
 {
+    QFETCH(QStringList, faults);
     QFETCH(QStringList, edits);
     QFETCH(QString, message);
-    QFETCH(bool, missionWritten);
-    QFETCH(QStringList, created);
+    QFETCH(QStringList, written);
 
-    m_cwd->write("plain", "a file");
     m_cwd->write("Dir/m1.qav", "older mission");
+    m_cwd->write("settings.dat", "Older\r\n");
+    m_cwd->write("mfc/m1.mfc", "; older project\r\n[Settings]\r\nFileName=m1\r\n");
     for (const QString &edit : edits) {
         const QString name = edit.section('=', 0, 0), value = edit.section('=', 1);
-        if (name == "block")
-            QVERIFY(QDir().mkpath(m_cwd->filePath(value)));
-        else if (name == "file")
-            m_cwd->write(value, "in the way");
-        else
+        if (name == "load") {
+            m_editor->dialog().answer = m_cwd->filePath(value);
+            m_editor->find<QPushButton>("cmdOpen")->click();
+        } else {
             m_editor->set(name, value);
+        }
     }
-    const QStringList before = entries();
+    Faults made(m_cwd->path());
+    QString skip;
+    if (!made.apply(faults, &skip))
+        QSKIP(qPrintable(skip));
+    const QMap<QString, QByteArray> before = snapshot(m_cwd->path());
     m_editor->makeMission();
+    const QMap<QString, QByteArray> after = snapshot(m_cwd->path());
 
-    QCOMPARE(m_editor->errors().texts.size(), 1);
     QCOMPARE(m_editor->errors().titles, QStringList{"Make Mission"});
-    QVERIFY2(m_editor->errors().texts.first().startsWith(message),
-             qPrintable(m_editor->errors().texts.first()));
+    QCOMPARE(m_editor->errors().texts.value(0), QString(message).replace("%cwd%", m_cwd->path()));
     QVERIFY(!m_editor->find<QPushButton>("cmdOpen")->isEnabled());
-    QStringList after = before + created;
-    after.sort();
-    QCOMPARE(entries(), after);
-    QCOMPARE(entries("Dir"), QStringList{"m1.qav"});
-    QCOMPARE(m_cwd->read("plain"), QByteArray("a file"));
-    if (missionWritten)
-        QCOMPARE(m_cwd->read("Dir/m1.qav").count("\r\n"), 130);
-    else
-        QCOMPARE(m_cwd->read("Dir/m1.qav"), QByteArray("older mission"));
+    QCOMPARE(changes(before, after), written);
+    if (written.contains("Dir/m1.qav"))
+        QCOMPARE(after.value("Dir/m1.qav").count("\r\n"), 130);
 }
 
 void tst_makemission::unwritableTextInAnOmittedStepDoesNotMatter()

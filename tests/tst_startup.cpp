@@ -13,7 +13,6 @@ class tst_startup : public QObject
 private slots:
     void rememberedDirectory_data();
     void rememberedDirectory();
-    void unreadableSettingsGiveTheDefault();
     void settingsBesideTheProgramAreIgnored();
     void ascentProfileIsInTheModel();
     void everythingElseStaysEmpty();
@@ -23,46 +22,47 @@ private slots:
 
 void tst_startup::rememberedDirectory_data()
 {
-    QTest::addColumn<bool>("present");
-    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QStringList>("settings"); // faults that make settings.dat
     QTest::addColumn<QString>("directory");
 
-    QTest::newRow("no settings file") << false << QByteArray() << "C:\\Orbiter\\QAV";
-    QTest::newRow("empty settings file") << true << QByteArray() << "C:\\Orbiter\\QAV";
-    QTest::newRow("one line") << true << QByteArray("D:\\Games\\QAV\r\n") << "D:\\Games\\QAV";
-    QTest::newRow("second line ignored")
-            << true << QByteArray("D:\\A\r\nD:\\B\r\n") << "D:\\A";
-    QTest::newRow("blank first line") << true << QByteArray("\r\nD:\\B\r\n") << "";
+    const QString fallback = "C:\\Orbiter\\QAV";
+    const auto file = [](const QString &text) { return QStringList{"file:settings.dat=" + text}; };
+    QTest::newRow("no settings file") << QStringList{} << fallback;
+    QTest::newRow("empty settings file") << file("") << fallback;
+    QTest::newRow("one line") << file("D:\\Games\\QAV\r\n") << "D:\\Games\\QAV";
+    QTest::newRow("second line ignored") << file("D:\\A\r\nD:\\B\r\n") << "D:\\A";
+    QTest::newRow("blank first line") << file("\r\nD:\\B\r\n") << "";
     QTest::newRow("comma kept whole")
-            << true << QByteArray("D:\\Orbiter, 2010\\QAV\r\n") << "D:\\Orbiter, 2010\\QAV";
-    QTest::newRow("quotes kept as typed") << true << QByteArray("\"D:\\Q\"\r\n") << "\"D:\\Q\"";
-    QTest::newRow("leading blanks kept") << true << QByteArray("  D:\\Q\r\n") << "  D:\\Q";
-    QTest::newRow("no line end") << true << QByteArray("/home/pilot/qav") << "/home/pilot/qav";
-    QTest::newRow("LF only") << true << QByteArray("D:\\Q\nX") << "D:\\Q";
-    QTest::newRow("8-bit text") << true << QByteArray("D:\\Caf\xe9\r\n")
-                                << QString::fromUtf8("D:\\Caf\u00e9");
+            << file("D:\\Orbiter, 2010\\QAV\r\n") << "D:\\Orbiter, 2010\\QAV";
+    QTest::newRow("quotes kept as typed") << file("\"D:\\Q\"\r\n") << "\"D:\\Q\"";
+    QTest::newRow("leading blanks kept") << file("  D:\\Q\r\n") << "  D:\\Q";
+    QTest::newRow("no line end") << file("/home/pilot/qav") << "/home/pilot/qav";
+    QTest::newRow("LF only") << file("D:\\Q\nX") << "D:\\Q";
+    QTest::newRow("8-bit text") << file("D:\\Caf\u00e9\r\n") << "D:\\Caf\u00e9";
+    QTest::newRow("longest first line read")
+            << file(QString(SettingsLineLimit, 'x') + "\r\n") << QString(SettingsLineLimit, 'x');
+    QTest::newRow("first line past the limit")
+            << file(QString(SettingsLineLimit + 1, 'x') + "\r\n") << fallback;
+    QTest::newRow("a folder") << QStringList{"folder:settings.dat"} << fallback;
+    QTest::newRow("a named pipe") << QStringList{"fifo:settings.dat"} << fallback;
+    QTest::newRow("a link to an endless device")
+            << QStringList{"link:settings.dat=/dev/zero"} << fallback;
+    QTest::newRow("a huge file") << QStringList{"sparse:settings.dat=3000000000"} << fallback;
 }
 
+// Start-up never waits for a file or reads more than the first line's worth of it.
 void tst_startup::rememberedDirectory()
 {
-    QFETCH(bool, present);
-    QFETCH(QByteArray, contents);
+    QFETCH(QStringList, settings);
     QFETCH(QString, directory);
 
     WorkingDirectory cwd;
-    if (present)
-        cwd.write("settings.dat", contents);
+    Faults made(cwd.path());
+    QString skip;
+    QVERIFY(made.apply(settings, &skip));
     Editor editor;
     QCOMPARE(editor.text("txtDirectory"), directory);
     QCOMPARE(editor.model.MissionPath, QString());
-}
-
-void tst_startup::unreadableSettingsGiveTheDefault()
-{
-    WorkingDirectory cwd;
-    QVERIFY(QDir(cwd.path()).mkdir("settings.dat"));
-    Editor editor;
-    QCOMPARE(editor.text("txtDirectory"), "C:\\Orbiter\\QAV");
 }
 
 void tst_startup::settingsBesideTheProgramAreIgnored()
@@ -97,9 +97,9 @@ void tst_startup::everythingElseStaysEmpty()
         const QString value = modelValue(editor.model, name);
         QVERIFY2(value.count('|') == value.size(), name);
     }
-    for (const char *name : {"LLabel", "LWakeUp", "LCompleteAt", "AName", "ALockVz",
-                             "AAlignWith", "ACompleteAt", "SCompleteAt", "AppCompleteAt",
-                             "RCompleteAt", "MissionPath", "MissionName"})
+    for (const char *name :
+         {"LLabel", "LWakeUp", "LCompleteAt", "AName", "ALockVz", "AAlignWith", "ACompleteAt",
+          "SCompleteAt", "AppCompleteAt", "RCompleteAt", "MissionPath", "MissionName"})
         QVERIFY2(modelValue(editor.model, name).isEmpty(), name);
     QCOMPARE(editor.text("txtLBase(0)"), "[planet]");
     QCOMPARE(editor.text("txtFileName"), "");

@@ -22,6 +22,7 @@ private slots:
     void emptyValuesLeaveTheirSpaces();
     void settingsBytes_data();
     void settingsBytes();
+    void everyTextTheChecksPassIsWellFormed();
 
 private:
     static QByteArray bytes(const MissionModel &model, const Omissions &omitted)
@@ -93,8 +94,7 @@ void tst_mission::eachStepLeftOutAlone_data()
     QTest::newRow("undocking") << 4 << QByteArray(R"(<Processor type="Docking" mode="Release">)")
                                << 14;
     QTest::newRow("reentry") << 5 << QByteArray(R"(<Processor type="Reentry">)") << 13;
-    QTest::newRow("landing") << 6 << QByteArray(R"(<Processor type="Landing" mode="Hover">)")
-                             << 12;
+    QTest::newRow("landing") << 6 << QByteArray(R"(<Processor type="Landing" mode="Hover">)") << 12;
 }
 
 void tst_mission::eachStepLeftOutAlone()
@@ -151,7 +151,9 @@ void tst_mission::emptyValuesLeaveTheirSpaces()
     Editor editor;
     const QByteArray mission = bytes(editor.model, Omissions{});
     QVERIFY(mission.contains(QByteArray(42, ' ') + "<Label></Label>\r\n"));
-    QVERIFY(mission.contains(QByteArray(56, ' ') + R"(<Var name="Base"> :: </Var>)" "\r\n"));
+    QVERIFY(mission.contains(QByteArray(56, ' ')
+                             + R"(<Var name="Base"> :: </Var>)"
+                               "\r\n"));
     QVERIFY(mission.contains(R"(<Var name="Orientation">    </Var>)"));
     QVERIFY(mission.contains(R"(<Var name="Heading">  </Var>)"));
     QVERIFY(mission.contains(R"(<Var name="CompleteAt"> H = k </Var>)"));
@@ -164,7 +166,8 @@ void tst_mission::settingsBytes_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("default") << "C:\\Orbiter\\QAV" << QByteArray("C:\\Orbiter\\QAV\r\n");
     QTest::newRow("empty") << "" << QByteArray("\r\n");
-    QTest::newRow("comma and 8-bit") << QString::fromUtf8("D:\\Caf\u00e9, 2") << QByteArray("D:\\Caf\xe9, 2\r\n");
+    QTest::newRow("comma and 8-bit")
+            << QString::fromUtf8("D:\\Caf\u00e9, 2") << QByteArray("D:\\Caf\xe9, 2\r\n");
 }
 
 void tst_mission::settingsBytes()
@@ -173,6 +176,22 @@ void tst_mission::settingsBytes()
     QFETCH(QByteArray, bytes);
     QCOMPARE(::settingsBytes(directory), bytes);
     QCOMPARE(directoryFromSettings(bytes), directory);
+}
+
+// Make Mission refuses what firstUnwritable finds; whatever it lets through must give a
+// mission that an XML parser takes.
+void tst_mission::everyTextTheChecksPassIsWellFormed()
+{
+    for (char32_t u = 0; u <= 0xFFFF; ++u) {
+        const QString text = QStringLiteral("a") + QChar(char16_t(u)) + QStringLiteral("b");
+        if (firstUnwritable(text) >= 0)
+            continue;
+        MissionModel model;
+        model.LLabel = model.LStartAt = model.LBase[1] = text;
+        const QByteArray mission = bytes(model, Omissions{});
+        verifyWellFormed(mission);
+        QVERIFY2(!QTest::currentTestFailed(), qPrintable(QString::number(u, 16)));
+    }
 }
 
 QTEST_MAIN(tst_mission)

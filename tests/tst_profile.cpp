@@ -40,57 +40,102 @@ void tst_profile::reading_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("plain") << QByteArray("[S]\r\nk=v\r\n") << "S" << "k" << "v";
+    QTest::newRow("plain") << QByteArray("[S]\r\nk=v\r\n") << "S"
+                           << "k"
+                           << "v";
     QTest::newRow("names in other case") << QByteArray("[SETTINGS]\r\nlabel=x\r\n") << "Settings"
-                                         << "Label" << "x";
+                                         << "Label"
+                                         << "x";
     QTest::newRow("blanks around names and value")
             << QByteArray("  [ Plane Alignment ]  \r\n  Label  =  x y  \r\n") << "Plane Alignment"
-            << "Label" << "x y";
-    QTest::newRow("tabs trimmed") << QByteArray("[S]\r\n\tk\t=\tv\t\r\n") << "S" << "k" << "v";
-    QTest::newRow("blanks around the arguments") << QByteArray("[S]\r\nk=v\r\n") << " S " << " k "
+            << "Label"
+            << "x y";
+    QTest::newRow("tabs trimmed") << QByteArray("[S]\r\n\tk\t=\tv\t\r\n") << "S"
+                                  << "k"
+                                  << "v";
+    QTest::newRow("blanks around the arguments") << QByteArray("[S]\r\nk=v\r\n") << " S "
+                                                 << " k "
                                                  << "v";
-    QTest::newRow("LF only") << QByteArray("[S]\nk=v\n") << "S" << "k" << "v";
-    QTest::newRow("CR only") << QByteArray("[S]\rk=v\r") << "S" << "k" << "v";
-    QTest::newRow("no final line end") << QByteArray("[S]\r\nk=v") << "S" << "k" << "v";
+    QTest::newRow("LF only") << QByteArray("[S]\nk=v\n") << "S"
+                             << "k"
+                             << "v";
+    QTest::newRow("CR only") << QByteArray("[S]\rk=v\r") << "S"
+                             << "k"
+                             << "v";
+    QTest::newRow("no final line end") << QByteArray("[S]\r\nk=v") << "S"
+                                       << "k"
+                                       << "v";
     QTest::newRow("double quotes removed once") << QByteArray("[S]\r\nk=\"\"a\"\"\r\n") << "S"
-                                                << "k" << "\"a\"";
-    QTest::newRow("single quotes removed") << QByteArray("[S]\r\nk='a b'\r\n") << "S" << "k"
+                                                << "k"
+                                                << "\"a\"";
+    QTest::newRow("single quotes removed") << QByteArray("[S]\r\nk='a b'\r\n") << "S"
+                                           << "k"
                                            << "a b";
-    QTest::newRow("quoted blanks kept") << QByteArray("[S]\r\nk=\" a \"\r\n") << "S" << "k"
+    QTest::newRow("quoted blanks kept") << QByteArray("[S]\r\nk=\" a \"\r\n") << "S"
+                                        << "k"
                                         << " a ";
-    QTest::newRow("mismatched quotes stay") << QByteArray("[S]\r\nk=\"a'\r\n") << "S" << "k"
+    QTest::newRow("mismatched quotes stay") << QByteArray("[S]\r\nk=\"a'\r\n") << "S"
+                                            << "k"
                                             << "\"a'";
-    QTest::newRow("lone quote stays") << QByteArray("[S]\r\nk=\"\r\n") << "S" << "k" << "\"";
+    QTest::newRow("lone quote stays") << QByteArray("[S]\r\nk=\"\r\n") << "S"
+                                      << "k"
+                                      << "\"";
     QTest::newRow("comment holding the key") << QByteArray("[S]\r\n;k=c\r\n k=v\r\n") << "S"
-                                             << "k" << "v";
-    QTest::newRow("no inline comment") << QByteArray("[S]\r\nk=v ;x\r\n") << "S" << "k" << "v ;x";
-    QTest::newRow("hash is part of the key") << QByteArray("[S]\r\n#k=v\r\n") << "S" << "k" << "";
-    QTest::newRow("first duplicate key wins") << QByteArray("[S]\r\nk=1\r\nK=2\r\n") << "S" << "k"
+                                             << "k"
+                                             << "v";
+    QTest::newRow("no inline comment") << QByteArray("[S]\r\nk=v ;x\r\n") << "S"
+                                       << "k"
+                                       << "v ;x";
+    QTest::newRow("hash is part of the key") << QByteArray("[S]\r\n#k=v\r\n") << "S"
+                                             << "k"
+                                             << "";
+    QTest::newRow("first duplicate key wins") << QByteArray("[S]\r\nk=1\r\nK=2\r\n") << "S"
+                                              << "k"
                                               << "1";
     QTest::newRow("only the first duplicate section")
-            << QByteArray("[S]\r\na=1\r\n[T]\r\n[s]\r\nk=2\r\n") << "S" << "k" << "";
-    QTest::newRow("line without equals") << QByteArray("[S]\r\nk\r\n") << "S" << "k" << "";
-    QTest::newRow("empty value") << QByteArray("[S]\r\nk=\r\n") << "S" << "k" << "";
-    QTest::newRow("missing section") << QByteArray("[S]\r\nk=v\r\n") << "T" << "k" << "";
-    QTest::newRow("before the first header") << QByteArray("k=v\r\n[S]\r\n") << "S" << "k" << "";
-    QTest::newRow("header without bracket") << QByteArray("[S x\r\nk=v\r\n") << "S x" << "k"
+            << QByteArray("[S]\r\na=1\r\n[T]\r\n[s]\r\nk=2\r\n") << "S"
+            << "k"
+            << "";
+    QTest::newRow("line without equals") << QByteArray("[S]\r\nk\r\n") << "S"
+                                         << "k"
+                                         << "";
+    QTest::newRow("empty value") << QByteArray("[S]\r\nk=\r\n") << "S"
+                                 << "k"
+                                 << "";
+    QTest::newRow("missing section") << QByteArray("[S]\r\nk=v\r\n") << "T"
+                                     << "k"
+                                     << "";
+    QTest::newRow("before the first header") << QByteArray("k=v\r\n[S]\r\n") << "S"
+                                             << "k"
+                                             << "";
+    QTest::newRow("header without bracket") << QByteArray("[S x\r\nk=v\r\n") << "S x"
+                                            << "k"
                                             << "v";
-    QTest::newRow("text after the bracket") << QByteArray("[S] junk\r\nk=v\r\n") << "S" << "k"
+    QTest::newRow("text after the bracket") << QByteArray("[S] junk\r\nk=v\r\n") << "S"
+                                            << "k"
                                             << "v";
-    QTest::newRow("empty section name") << QByteArray("[]\r\nk=v\r\n") << "" << "k" << "v";
-    QTest::newRow("split at the first equals") << QByteArray("[S]\r\nk=a=b\r\n") << "S" << "k"
-                                               << "a=b";
-    QTest::newRow("blank lines between") << QByteArray("\r\n[S]\r\n\r\n\r\nk=v\r\n") << "S" << "k"
-                                         << "v";
-    QTest::newRow("300 characters whole") << "[S]\r\nk=" + QByteArray(300, 'x') + "\r\n" << "S"
-                                          << "k" << QString(300, 'x');
-    QTest::newRow("Windows-1252") << QByteArray("[S]\r\nk=Caf\xe9 \x80\r\n") << "S" << "k"
-                                  << QString::fromUtf8("Caf\u00e9 \u20ac");
-    QTest::newRow("UTF-16LE") << utf16(QString::fromUtf8("[S]\r\nk=\u00e9\u03a9\r\n")) << "S" << "k"
-                              << QString::fromUtf8("\u00e9\u03a9");
-    QTest::newRow("UTF-8 mark skipped") << QByteArray("\xEF\xBB\xBF[S]\r\nk=v\r\n") << "S" << "k"
+    QTest::newRow("empty section name") << QByteArray("[]\r\nk=v\r\n") << ""
+                                        << "k"
                                         << "v";
-    QTest::newRow("empty file") << QByteArray() << "S" << "k" << "";
+    QTest::newRow("split at the first equals") << QByteArray("[S]\r\nk=a=b\r\n") << "S"
+                                               << "k"
+                                               << "a=b";
+    QTest::newRow("blank lines between") << QByteArray("\r\n[S]\r\n\r\n\r\nk=v\r\n") << "S"
+                                         << "k"
+                                         << "v";
+    QTest::newRow("300 characters whole") << "[S]\r\nk=" + QByteArray(300, 'x') + "\r\n"
+                                          << "S"
+                                          << "k" << QString(300, 'x');
+    QTest::newRow("Windows-1252") << QByteArray("[S]\r\nk=Caf\xe9 \x80\r\n") << "S"
+                                  << "k" << QString::fromUtf8("Caf\u00e9 \u20ac");
+    QTest::newRow("UTF-16LE") << utf16(QString::fromUtf8("[S]\r\nk=\u00e9\u03a9\r\n")) << "S"
+                              << "k" << QString::fromUtf8("\u00e9\u03a9");
+    QTest::newRow("UTF-8 mark skipped") << QByteArray("\xEF\xBB\xBF[S]\r\nk=v\r\n") << "S"
+                                        << "k"
+                                        << "v";
+    QTest::newRow("empty file") << QByteArray() << "S"
+                                << "k"
+                                << "";
 }
 
 void tst_profile::reading()
@@ -112,48 +157,70 @@ void tst_profile::writing_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("new file") << QByteArray() << "S" << "k" << "v" << QByteArray("[S]\r\nk=v\r\n");
-    QTest::newRow("existing key keeps its spelling")
-            << QByteArray("[s]\r\nKEY = old\r\n") << "S" << "key" << "new"
-            << QByteArray("[s]\r\nKEY =new\r\n");
-    QTest::newRow("only the edited line gets CR LF")
-            << QByteArray("[S]\nk=1\nj=2\n") << "S" << "k" << "3" << QByteArray("[S]\nk=3\r\nj=2\n");
+    QTest::newRow("new file") << QByteArray() << "S"
+                              << "k"
+                              << "v" << QByteArray("[S]\r\nk=v\r\n");
+    QTest::newRow("existing key keeps its spelling") << QByteArray("[s]\r\nKEY = old\r\n") << "S"
+                                                     << "key"
+                                                     << "new" << QByteArray("[s]\r\nKEY =new\r\n");
+    QTest::newRow("only the edited line gets CR LF") << QByteArray("[S]\nk=1\nj=2\n") << "S"
+                                                     << "k"
+                                                     << "3" << QByteArray("[S]\nk=3\r\nj=2\n");
     QTest::newRow("new key after the last key, before comments")
-            << QByteArray("[S]\r\na=1\r\n; note\r\n\r\n[T]\r\nb=2\r\n") << "S" << "c" << "3"
-            << QByteArray("[S]\r\na=1\r\nc=3\r\n; note\r\n\r\n[T]\r\nb=2\r\n");
+            << QByteArray("[S]\r\na=1\r\n; note\r\n\r\n[T]\r\nb=2\r\n") << "S"
+            << "c"
+            << "3" << QByteArray("[S]\r\na=1\r\nc=3\r\n; note\r\n\r\n[T]\r\nb=2\r\n");
     QTest::newRow("new key in a section without keys")
-            << QByteArray("[S]\r\n; c\r\n") << "S" << "k" << "v" << QByteArray("[S]\r\nk=v\r\n; c\r\n");
+            << QByteArray("[S]\r\n; c\r\n") << "S"
+            << "k"
+            << "v" << QByteArray("[S]\r\nk=v\r\n; c\r\n");
     QTest::newRow("new section at the end, no blank line")
-            << QByteArray("[S]\r\na=1\r\n\r\n") << "T" << "k" << "v"
-            << QByteArray("[S]\r\na=1\r\n\r\n[T]\r\nk=v\r\n");
+            << QByteArray("[S]\r\na=1\r\n\r\n") << "T"
+            << "k"
+            << "v" << QByteArray("[S]\r\na=1\r\n\r\n[T]\r\nk=v\r\n");
     QTest::newRow("new section after a last line without end")
-            << QByteArray("[S]\r\na=1") << "T" << "k" << "v" << QByteArray("[S]\r\na=1\r\n[T]\r\nk=v\r\n");
+            << QByteArray("[S]\r\na=1") << "T"
+            << "k"
+            << "v" << QByteArray("[S]\r\na=1\r\n[T]\r\nk=v\r\n");
     QTest::newRow("new key after a last line without end")
-            << QByteArray("[S]\r\na=1") << "S" << "b" << "2" << QByteArray("[S]\r\na=1\r\nb=2\r\n");
+            << QByteArray("[S]\r\na=1") << "S"
+            << "b"
+            << "2" << QByteArray("[S]\r\na=1\r\nb=2\r\n");
     QTest::newRow("unknown lines and comments kept byte for byte")
-            << QByteArray("junk\r\n[S]\r\nfoo\n;k=x\rk=1\r\n") << "S" << "k" << "2"
-            << QByteArray("junk\r\n[S]\r\nfoo\n;k=x\rk=2\r\n");
-    QTest::newRow("first duplicate updated")
-            << QByteArray("[S]\r\nk=1\r\nk=2\r\n") << "S" << "k" << "3" << QByteArray("[S]\r\nk=3\r\nk=2\r\n");
-    QTest::newRow("leading blank quoted") << QByteArray() << "S" << "k" << " a"
-                                          << QByteArray("[S]\r\nk=\" a\"\r\n");
-    QTest::newRow("trailing tab quoted") << QByteArray() << "S" << "k" << "a\t"
-                                         << QByteArray("[S]\r\nk=\"a\t\"\r\n");
-    QTest::newRow("quoted value quoted again") << QByteArray() << "S" << "k" << "'x'"
-                                               << QByteArray("[S]\r\nk=\"'x'\"\r\n");
-    QTest::newRow("inner quote unchanged") << QByteArray() << "S" << "k" << "a\"b"
-                                           << QByteArray("[S]\r\nk=a\"b\r\n");
-    QTest::newRow("a single space") << QByteArray() << "S" << "k" << " "
-                                    << QByteArray("[S]\r\nk=\" \"\r\n");
-    QTest::newRow("empty value") << QByteArray() << "S" << "k" << "" << QByteArray("[S]\r\nk=\r\n");
-    QTest::newRow("Windows-1252") << QByteArray() << "S" << "k" << QString::fromUtf8("\u00e9\u20ac")
+            << QByteArray("junk\r\n[S]\r\nfoo\n;k=x\rk=1\r\n") << "S"
+            << "k"
+            << "2" << QByteArray("junk\r\n[S]\r\nfoo\n;k=x\rk=2\r\n");
+    QTest::newRow("first duplicate updated") << QByteArray("[S]\r\nk=1\r\nk=2\r\n") << "S"
+                                             << "k"
+                                             << "3" << QByteArray("[S]\r\nk=3\r\nk=2\r\n");
+    QTest::newRow("leading blank quoted") << QByteArray() << "S"
+                                          << "k"
+                                          << " a" << QByteArray("[S]\r\nk=\" a\"\r\n");
+    QTest::newRow("trailing tab quoted") << QByteArray() << "S"
+                                         << "k"
+                                         << "a\t" << QByteArray("[S]\r\nk=\"a\t\"\r\n");
+    QTest::newRow("quoted value quoted again") << QByteArray() << "S"
+                                               << "k"
+                                               << "'x'" << QByteArray("[S]\r\nk=\"'x'\"\r\n");
+    QTest::newRow("inner quote unchanged") << QByteArray() << "S"
+                                           << "k"
+                                           << "a\"b" << QByteArray("[S]\r\nk=a\"b\r\n");
+    QTest::newRow("a single space") << QByteArray() << "S"
+                                    << "k"
+                                    << " " << QByteArray("[S]\r\nk=\" \"\r\n");
+    QTest::newRow("empty value") << QByteArray() << "S"
+                                 << "k"
+                                 << "" << QByteArray("[S]\r\nk=\r\n");
+    QTest::newRow("Windows-1252") << QByteArray() << "S"
+                                  << "k" << QString::fromUtf8("\u00e9\u20ac")
                                   << QByteArray("[S]\r\nk=\xe9\x80\r\n");
-    QTest::newRow("UTF-16LE stays UTF-16LE")
-            << utf16("[S]\r\nk=1\r\n") << "S" << "k" << QString::fromUtf8("\u03a9")
-            << utf16(QString::fromUtf8("[S]\r\nk=\u03a9\r\n"));
+    QTest::newRow("UTF-16LE stays UTF-16LE") << utf16("[S]\r\nk=1\r\n") << "S"
+                                             << "k" << QString::fromUtf8("\u03a9")
+                                             << utf16(QString::fromUtf8("[S]\r\nk=\u03a9\r\n"));
     QTest::newRow("UTF-8 mark kept where it was")
-            << QByteArray("\xEF\xBB\xBF[S]\r\nk=1\r\n") << "S" << "k" << "2"
-            << QByteArray("\xEF\xBB\xBF[S]\r\nk=2\r\n");
+            << QByteArray("\xEF\xBB\xBF[S]\r\nk=1\r\n") << "S"
+            << "k"
+            << "2" << QByteArray("\xEF\xBB\xBF[S]\r\nk=2\r\n");
 }
 
 void tst_profile::writing()
@@ -171,36 +238,80 @@ void tst_profile::writing()
 
 void tst_profile::refusals_data()
 {
+    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("line feed in value") << "S" << "k" << "a\nb";
-    QTest::newRow("carriage return in value") << "S" << "k" << "a\r";
-    QTest::newRow("bracket in section") << "S]" << "k" << "v";
-    QTest::newRow("line break in section") << "S\n" << "k" << "v";
-    QTest::newRow("equals in key") << "S" << "k=1" << "v";
-    QTest::newRow("comment key") << "S" << ";k" << "v";
-    QTest::newRow("empty key") << "S" << " " << "v";
+
+    const QByteArray plain("[S]\r\nk=1\r\n");
+    QTest::newRow("line feed in value") << plain << "S"
+                                        << "k"
+                                        << "a\nb";
+    QTest::newRow("carriage return in value") << plain << "S"
+                                              << "k"
+                                              << "a\r";
+    QTest::newRow("bracket in section") << plain << "S]"
+                                        << "k"
+                                        << "v";
+    QTest::newRow("line break in section") << plain << "S\n"
+                                           << "k"
+                                           << "v";
+    QTest::newRow("equals in key") << plain << "S"
+                                   << "k=1"
+                                   << "v";
+    QTest::newRow("comment key") << plain << "S"
+                                 << ";k"
+                                 << "v";
+    QTest::newRow("empty key") << plain << "S"
+                               << " "
+                               << "v";
+    // A file in an encoding the program does not write would end up in two.
+    const QByteArray utf16be("\xFE\xFF\0[\0S\0]\0\r\0\n", 12);
+    QTest::newRow("UTF-16BE file") << utf16be << "S"
+                                   << "k"
+                                   << "v";
+    QTest::newRow("UTF-32LE file") << QByteArray("\xFF\xFE\0\0[\0\0\0", 8) << "S"
+                                   << "k"
+                                   << "v";
+    QTest::newRow("UTF-32BE file") << QByteArray("\0\0\xFE\xFF\0\0\0[", 8) << "S"
+                                   << "k"
+                                   << "v";
+    QTest::newRow("UTF-7 file") << QByteArray("+/v8-[S]\r\n") << "S"
+                                << "k"
+                                << "v";
+    QTest::newRow("GB 18030 file") << QByteArray("\x84\x31\x95\x33[S]\r\n") << "S"
+                                   << "k"
+                                   << "v";
+    QTest::newRow("8-bit text into a file marked as UTF-8")
+            << QByteArray("\xEF\xBB\xBF[S]\r\nk=1\r\n") << "S"
+            << "k"
+            << "Caf\u00e9";
 }
 
 void tst_profile::refusals()
 {
+    QFETCH(QByteArray, before);
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QString, value);
-    const QByteArray before("[S]\r\nk=1\r\n");
     ProfileDocument doc = ProfileDocument::fromBytes(before);
-    QVERIFY(!ProfileDocument::refusal(section, key, value).isEmpty());
+    QVERIFY(!doc.writeRefusal(section, key, value).isEmpty());
     QVERIFY(!doc.setValue(section, key, value));
     QCOMPARE(doc.toBytes(), before);
+
+    WorkingDirectory cwd;
+    cwd.write("p.mfc", before);
+    QVERIFY(!WriteINI(section, key, value, cwd.filePath("p.mfc")));
+    QCOMPARE(cwd.read("p.mfc"), before);
 }
 
 void tst_profile::valuesSurviveTheRoundTrip_data()
 {
     QTest::addColumn<QString>("value");
-    for (const char *v : {"", " ", "  x  ", "\tx", "\"x\"", "'x'", "\"", "'x\"", "a=b", ";x",
-                          "[x]", "x ;y", "\"\"", "' '"})
-        QTest::newRow(qPrintable(QStringLiteral("[%1]").arg(QString::fromLatin1(v)))) << QString::fromLatin1(v);
+    for (const char *v : {"", " ", "  x  ", "\tx", "\"x\"", "'x'", "\"", "'x\"", "a=b", ";x", "[x]",
+                          "x ;y", "\"\"", "' '"})
+        QTest::newRow(qPrintable(QStringLiteral("[%1]").arg(QString::fromLatin1(v))))
+                << QString::fromLatin1(v);
 }
 
 void tst_profile::valuesSurviveTheRoundTrip()

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "pathrules.h"
@@ -29,6 +30,8 @@ private slots:
     void failures_data();
     void failures();
     void oneFailureDoesNotStopTheOthers();
+    void writesAgainWhatItWroteBefore_data();
+    void writesAgainWhatItWroteBefore();
     void helpAndVersion();
 
 private:
@@ -322,6 +325,52 @@ void tst_qavmake::oneFailureDoesNotStopTheOthers()
     QCOMPARE(result.exitCode, 1);
     QVERIFY(result.err.startsWith("qavmake: gone.mfc: "));
     QCOMPARE(m_cwd->read("out/filled.qav"), fixture("filled.qav"));
+}
+
+void tst_qavmake::writesAgainWhatItWroteBefore_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QString>("mission"); // the file that takes the mission
+
+    const QStringList older{"folder:real", "file:real/m1.qav=older"};
+    QTest::newRow("a file of its own")
+            << "m1" << QStringList{"file:out/m1.qav=older"} << "out/m1.qav";
+    QTest::newRow("through a link the user made")
+            << "m1" << older + QStringList{"link:out/m1.qav=%cwd%/real/m1.qav"} << "real/m1.qav";
+    QTest::newRow("through a relative link")
+            << "m1" << older + QStringList{"link:out/m1.qav=../real/m1.qav"} << "real/m1.qav";
+    QTest::newRow("a name at the system's limit")
+            << QString(251, 'n') << QStringList{} << "out/" + QString(251, 'n') + ".qav";
+}
+
+// A mission made once can be made again; a link stays a link, and a file keeps its mode.
+void tst_qavmake::writesAgainWhatItWroteBefore()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QStringList, faults);
+    QFETCH(QString, mission);
+    QVERIFY(QDir().mkdir("out"));
+    m_cwd->write("p.mfc", "[Settings]\r\nDirectory=out\r\nFileName=" + fileName.toLatin1());
+    Faults made(m_cwd->path());
+    QString skip;
+    QVERIFY(made.apply(faults.replaceInStrings("%cwd%", m_cwd->path()), &skip));
+    const bool older = QFile::exists(mission);
+    if (older)
+        QVERIFY(::chmod(QFile::encodeName(mission).constData(), 0600) == 0);
+    const QMap<QString, QByteArray> before = snapshot(m_cwd->path());
+
+    for (int run = 0; run < 2; ++run) {
+        const Run result = this->run({"p.mfc"});
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.exitCode, 0);
+    }
+    QCOMPARE(changes(before, snapshot(m_cwd->path())), QStringList{mission});
+    QCOMPARE(m_cwd->read(mission).count("\r\n"), 43); // no flag "No": every step left out
+    struct stat info;
+    QVERIFY(::stat(QFile::encodeName(mission).constData(), &info) == 0);
+    if (older)
+        QCOMPARE(info.st_mode & 0777, 0600u);
 }
 
 void tst_qavmake::helpAndVersion()

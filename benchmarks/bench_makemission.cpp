@@ -41,7 +41,8 @@ int main(int argc, char *argv[])
     frmMain window(model, {}, std::move(report));
     for (QLineEdit *box : window.findChildren<QLineEdit *>())
         box->setText(box->objectName() + QStringLiteral(" value"));
-    window.findChild<QLineEdit *>(QStringLiteral("txtDirectory"))->setText(QStringLiteral("missions"));
+    window.findChild<QLineEdit *>(QStringLiteral("txtDirectory"))
+            ->setText(QStringLiteral("missions"));
     window.findChild<QLineEdit *>(QStringLiteral("txtFileName"))->setText(QStringLiteral("bench"));
     auto *make = window.findChild<QPushButton *>(QStringLiteral("cmdMakeMission"));
 

@@ -1,6 +1,5 @@
 #include "pathrules.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace Platform {
@@ -55,7 +54,7 @@ QString joinPath(std::initializer_list<QString> parts)
     return joined;
 }
 
-QString programFolder() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()); }
+QString workingFolder() { return QDir::toNativeSeparators(QDir::currentPath()); }
 
 QString decodeFileName(QByteArrayView bytes)
 {

@@ -1,6 +1,6 @@
 // Path rules of the host system: the separator the program puts between the parts of the
-// paths it builds, the folder the program itself was started from, how a name in the
-// program's text becomes the bytes the system takes, and how a name is shown in a message.
+// paths it builds, the folder it works in, how a name in the program's text becomes the bytes the
+// system takes, and how a name is shown in a message.
 #pragma once
 
 #include <QByteArray>
@@ -15,8 +15,8 @@ QChar pathSeparator();
 // separator gives a doubled one, as users of the Windows tool are used to).
 QString joinPath(std::initializer_list<QString> parts);
 
-// The executable's folder, without a trailing separator.
-QString programFolder();
+// The process's working folder, where relative names lead, without a trailing separator.
+QString workingFolder();
 
 // File names are bytes to the system and UTF-8 by convention. A byte that is not part of
 // valid UTF-8 becomes the lone surrogate U+DC80 + byte, and back again, so that every name

@@ -81,8 +81,10 @@ void frmMain::showMissionListEntry()
 
 void frmMain::Form_Load(const std::function<QString()> &rememberedDirectory)
 {
+    // Projects are saved below the working folder, which is the program's own folder when it
+    // is started from there, so the dialog opens where they are.
     m_loadDialog->setInitialFolder(
-            Platform::joinPath({Platform::programFolder(), QString::fromLatin1(ProjectFolder)}));
+            Platform::joinPath({Platform::workingFolder(), QString::fromLatin1(ProjectFolder)}));
     // The boxes' texts at creation run no rule, yet the mission needs the profile.
     txtAHeight_Change(0);
     txtAPitch_Change(0);

@@ -67,7 +67,7 @@ void frmMain::cmdMakeMission_Click()
 {
     control(QStringLiteral("cmdOpen"))->setEnabled(false);
     static_cast<QLabel *>(control(QStringLiteral("lblFileEdit")))
-            ->setText(Platform::joinPath({Platform::programFolder(), projectFilePath(fileName())}));
+            ->setText(Platform::joinPath({Platform::workingFolder(), projectFilePath(fileName())}));
 
     const QString title = Messages::makeMissionTitle();
     if (const MissionProblem problem = missionProblem(); problem.kind != MissionProblem::None)

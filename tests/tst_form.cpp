@@ -17,6 +17,7 @@ class tst_form : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void catalogue_data();
     void catalogue();
     void readoutsAtCreation_data();
@@ -35,14 +36,20 @@ private:
     QString tabOf(QWidget *w) const;
     QString captionOf(QWidget *w) const;
 
-    WorkingDirectory *m_cwd = nullptr;
+    std::unique_ptr<WorkingDirectory> m_cwd;
     std::unique_ptr<Editor> m_editor;
 };
 
 void tst_form::initTestCase()
 {
-    m_cwd = new WorkingDirectory;
+    m_cwd = std::make_unique<WorkingDirectory>();
     m_editor = std::make_unique<Editor>();
+}
+
+void tst_form::cleanupTestCase()
+{
+    m_editor.reset();
+    m_cwd.reset();
 }
 
 QString tst_form::kindOf(QWidget *w) const
@@ -213,15 +220,30 @@ void tst_form::readoutsAtCreation_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("tab");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("lblLs") << "lblLs" << "1 - Launch" << "T - s";
-    QTest::newRow("lblLh has a closing blank") << "lblLh" << "1 - Launch" << "H = ";
-    QTest::newRow("lblPed") << "lblPed" << "2 - Ascent" << "PeD = M";
-    QTest::newRow("lblD blank") << "lblD" << "4 - Synchronizing" << "";
-    QTest::newRow("lblAppD blank") << "lblAppD" << "5 - Approach" << "";
-    QTest::newRow("lblRCompleteAt") << "lblRCompleteAt" << "8 - Reentry" << "H = k";
-    QTest::newRow("lblFileEdit") << "lblFileEdit" << "window" << "New";
-    QTest::newRow("lblDName is the docking label's caption") << "lblDName" << "6 - Docking"
-                                                           << "Label";
+    QTest::newRow("lblLs") << "lblLs"
+                           << "1 - Launch"
+                           << "T - s";
+    QTest::newRow("lblLh has a closing blank") << "lblLh"
+                                               << "1 - Launch"
+                                               << "H = ";
+    QTest::newRow("lblPed") << "lblPed"
+                            << "2 - Ascent"
+                            << "PeD = M";
+    QTest::newRow("lblD blank") << "lblD"
+                                << "4 - Synchronizing"
+                                << "";
+    QTest::newRow("lblAppD blank") << "lblAppD"
+                                   << "5 - Approach"
+                                   << "";
+    QTest::newRow("lblRCompleteAt") << "lblRCompleteAt"
+                                    << "8 - Reentry"
+                                    << "H = k";
+    QTest::newRow("lblFileEdit") << "lblFileEdit"
+                                 << "window"
+                                 << "New";
+    QTest::newRow("lblDName is the docking label's caption") << "lblDName"
+                                                             << "6 - Docking"
+                                                             << "Label";
 }
 
 void tst_form::readoutsAtCreation()
@@ -270,13 +292,20 @@ void tst_form::optionPairsStartOnNo_data()
 {
     QTest::addColumn<QString>("pair");
     QTest::addColumn<QString>("tab");
-    QTest::newRow("optPAOmmit") << "optPAOmmit" << "3 - Plane Alignment";
-    QTest::newRow("optSOmmit") << "optSOmmit" << "4 - Synchronizing";
-    QTest::newRow("optAppOmmit") << "optAppOmmit" << "5 - Approach";
-    QTest::newRow("optDOmmit") << "optDOmmit" << "6 - Docking";
-    QTest::newRow("optUOmmit") << "optUOmmit" << "7 - Undocking";
-    QTest::newRow("optROmmit") << "optROmmit" << "8 - Reentry";
-    QTest::newRow("optLndOmmit") << "optLndOmmit" << "9 - Landing";
+    QTest::newRow("optPAOmmit") << "optPAOmmit"
+                                << "3 - Plane Alignment";
+    QTest::newRow("optSOmmit") << "optSOmmit"
+                               << "4 - Synchronizing";
+    QTest::newRow("optAppOmmit") << "optAppOmmit"
+                                 << "5 - Approach";
+    QTest::newRow("optDOmmit") << "optDOmmit"
+                               << "6 - Docking";
+    QTest::newRow("optUOmmit") << "optUOmmit"
+                               << "7 - Undocking";
+    QTest::newRow("optROmmit") << "optROmmit"
+                               << "8 - Reentry";
+    QTest::newRow("optLndOmmit") << "optLndOmmit"
+                                 << "9 - Landing";
 }
 
 void tst_form::optionPairsStartOnNo()
@@ -298,7 +327,7 @@ void tst_form::optionPairsAreIndependent()
 {
     Editor editor;
     const QStringList pairs = {"optPAOmmit", "optSOmmit", "optAppOmmit", "optDOmmit",
-                               "optUOmmit", "optROmmit", "optLndOmmit"};
+                               "optUOmmit",  "optROmmit", "optLndOmmit"};
     for (const QString &chosen : pairs) {
         editor.find<QRadioButton>(chosen + "(0)")->setChecked(true);
         for (const QString &pair : pairs) {
@@ -331,9 +360,9 @@ void tst_form::tabCaptions()
 {
     TwoRowTabWidget *tabs = m_editor->window->tabs();
     QCOMPARE(tabs->objectName(), "SSTab1");
-    const QStringList expected = {"1 - Launch",  "2 - Ascent",    "3 - Plane Alignment",
+    const QStringList expected = {"1 - Launch",        "2 - Ascent",   "3 - Plane Alignment",
                                   "4 - Synchronizing", "5 - Approach", "6 - Docking",
-                                  "7 - Undocking", "8 - Reentry", "9 - Landing",
+                                  "7 - Undocking",     "8 - Reentry",  "9 - Landing",
                                   "10 - Make File"};
     QCOMPARE(tabs->count(), expected.size());
     for (int i = 0; i < tabs->count(); ++i)

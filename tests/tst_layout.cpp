@@ -188,8 +188,8 @@ void tst_layout::geometry_data()
     QTest::addColumn<QRect>("expected");
     for (const QString &line : QString::fromLatin1(Layout).split('\n', Qt::SkipEmptyParts)) {
         const QStringList f = line.split(' ');
-        QTest::newRow(qPrintable(f[0])) << f[0] << f[1]
-                                        << QRect(f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt());
+        QTest::newRow(qPrintable(f[0]))
+                << f[0] << f[1] << QRect(f[2].toInt(), f[3].toInt(), f[4].toInt(), f[5].toInt());
     }
 }
 
@@ -213,16 +213,17 @@ void tst_layout::rules_data()
     QTest::addColumn<int>("tab");
     QTest::addColumn<QStringList>("lines"); // "x1 y1 x2 y2" in twips, on the tab container
     const QString header = "240 1680 9360 1680", captions = "1560 1680 1560 5040";
-    QTest::newRow("1 - Launch") << 0 << QStringList{header, captions, "4080 1680 4080 5040",
-                                                    "6600 1680 6600 5040"};
+    QTest::newRow("1 - Launch") << 0
+                                << QStringList{header, captions, "4080 1680 4080 5040",
+                                               "6600 1680 6600 5040"};
     QStringList ascent{header, captions, "1560 2160 6360 2160", "1560 3360 6360 3360",
                        "4080 3360 4080 5040"};
     for (int x = 2160; x <= 6360; x += 600)
         ascent << QStringLiteral("%1 2160 %1 3360").arg(x);
     QTest::newRow("2 - Ascent") << 1 << ascent;
     QTest::newRow("3 - Plane Alignment") << 2 << QStringList{header, captions};
-    QTest::newRow("4 - Synchronizing") << 3 << QStringList{header, captions, "3360 1680 3360 5040",
-                                                           "5880 1680 5880 5040"};
+    QTest::newRow("4 - Synchronizing")
+            << 3 << QStringList{header, captions, "3360 1680 3360 5040", "5880 1680 5880 5040"};
     QTest::newRow("5 - Approach") << 4 << QStringList{header, captions, "3360 1680 3360 5040"};
     QTest::newRow("6 - Docking") << 5 << QStringList{header, captions};
     QTest::newRow("7 - Undocking") << 6 << QStringList{header, captions};
@@ -271,9 +272,10 @@ void tst_layout::styledLabels_data()
                 << QColor(255, 0, 0) << right;
     for (int tab : {0, 1, 9})
         QTest::newRow(qPrintable(QStringLiteral("cannot ommit on tab %1").arg(tab + 1)))
-                << QStringLiteral("lblRequired(%1)").arg(tab) << 9.75 << false << true << text << left;
-    QTest::newRow("lblFileEdit blue") << "lblFileEdit" << 8.0 << false << false << QColor(0, 0, 255)
-                                      << left;
+                << QStringLiteral("lblRequired(%1)").arg(tab) << 9.75 << false << true << text
+                << left;
+    QTest::newRow("lblFileEdit blue")
+            << "lblFileEdit" << 8.0 << false << false << QColor(0, 0, 255) << left;
     QTest::newRow("row caption") << "lblLStartAtCaption" << 8.0 << false << false << text << right;
     QTest::newRow("D( right-aligned") << "lblSDOpen" << 8.0 << false << false << text << right;
     for (const char *readout : {"lblLs", "lblLh", "lblPed", "lblD", "lblAppD", "lblRCompleteAt"})
@@ -309,7 +311,9 @@ void tst_layout::window()
     QCOMPARE(w->maximumSize(), QSize(674, 544));
     const QPoint centre = w->screen()->availableGeometry().center();
     QVERIFY2((w->frameGeometry().center() - centre).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("%1,%2").arg(w->frameGeometry().center().x()).arg(w->frameGeometry().center().y())));
+             qPrintable(QStringLiteral("%1,%2")
+                                .arg(w->frameGeometry().center().x())
+                                .arg(w->frameGeometry().center().y())));
     QCOMPARE(w->font().pointSizeF(), 8.0);
     const QStringList faces{"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial"};
     const QString face = QFontInfo(w->font()).family();
@@ -329,22 +333,25 @@ void tst_layout::picture()
 
 void tst_layout::focusOrder()
 {
-    QStringList expected = {"txtLLabel", "txtLStartAt", "txtLWakeUp", "txtLBase(0)", "txtLBase(1)",
-                            "txtLBase(2)", "txtLHeading", "txtLHoverAt", "txtLThrust",
+    QStringList expected = {"txtLLabel",          "txtLStartAt",        "txtLWakeUp",
+                            "txtLBase(0)",        "txtLBase(1)",        "txtLBase(2)",
+                            "txtLHeading",        "txtLHoverAt",        "txtLThrust",
                             "txtLOrientation(0)", "txtLOrientation(1)", "txtLOrientation(2)",
-                            "txtLCompleteAt", "SSTab1Strip", "txtAName"};
+                            "txtLCompleteAt",     "SSTab1Strip",        "txtAName"};
     for (const char *row : {"txtAHeight", "txtAPitch", "txtAThrust"})
         for (int i = 0; i < 8; ++i)
             expected << QStringLiteral("%1(%2)").arg(row).arg(i);
-    expected += QStringList{"txtALockVz", "txtAAlignWith", "txtACompleteAt", "txtPALabel",
-                            "txtPAReference", "txtPAAlign", "txtSName", "txtSReference",
-                            "txtSCapDist", "txtSCompleteAt", "txtAppName", "txtAppReference",
-                            "txtAppNav", "txtAppCompleteAt", "txtDName", "txtDReference", "txtDPort",
-                            "txtDNAV", "chkDCmdsK", "chkDCmdsCC", "txtULabel", "txtUStartAt",
-                            "txtUReference", "txtUPort", "txtUVRel", "txtRName", "txtRStartAt",
-                            "txtRAoa", "txtRBase", "txtRCompleteAt", "txtLndName", "txtLndBase",
-                            "txtLndHoverPad(0)", "txtLndHoverPad(1)", "txtLndNAV", "txtFileName",
-                            "txtDirectory", "txtMissionName", "txtInsert", "cmdMakeMission"};
+    expected += QStringList{
+            "txtALockVz",        "txtAAlignWith",     "txtACompleteAt", "txtPALabel",
+            "txtPAReference",    "txtPAAlign",        "txtSName",       "txtSReference",
+            "txtSCapDist",       "txtSCompleteAt",    "txtAppName",     "txtAppReference",
+            "txtAppNav",         "txtAppCompleteAt",  "txtDName",       "txtDReference",
+            "txtDPort",          "txtDNAV",           "chkDCmdsK",      "chkDCmdsCC",
+            "txtULabel",         "txtUStartAt",       "txtUReference",  "txtUPort",
+            "txtUVRel",          "txtRName",          "txtRStartAt",    "txtRAoa",
+            "txtRBase",          "txtRCompleteAt",    "txtLndName",     "txtLndBase",
+            "txtLndHoverPad(0)", "txtLndHoverPad(1)", "txtLndNAV",      "txtFileName",
+            "txtDirectory",      "txtMissionName",    "txtInsert",      "cmdMakeMission"};
     for (const char *pair : {"optPAOmmit", "optSOmmit", "optAppOmmit", "optDOmmit", "optUOmmit",
                              "optROmmit", "optLndOmmit"})
         expected << QString(pair) + "(0)" << QString(pair) + "(1)";
@@ -380,15 +387,24 @@ void tst_layout::accessibleNames_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
-    QTest::newRow("single field") << "txtLStartAt" << "Start At";
-    QTest::newRow("first of an array") << "txtAHeight(0)" << "Height 1";
-    QTest::newRow("array element") << "txtAHeight(3)" << "Height 4";
-    QTest::newRow("base port") << "txtLBase(2)" << "Base (port)";
-    QTest::newRow("base planet") << "txtLBase(0)" << "Base (planet)";
-    QTest::newRow("hover pad") << "txtLndHoverPad(1)" << "Hover Pad 2";
-    QTest::newRow("entry") << "txtInsert" << "Please insert into \"missions.lst\"";
-    QTest::newRow("check box") << "chkDCmdsCC" << "Docking Clearance";
-    QTest::newRow("option") << "optDOmmit(0)" << "Ommit Docking: Yes";
+    QTest::newRow("single field") << "txtLStartAt"
+                                  << "Start At";
+    QTest::newRow("first of an array") << "txtAHeight(0)"
+                                       << "Height 1";
+    QTest::newRow("array element") << "txtAHeight(3)"
+                                   << "Height 4";
+    QTest::newRow("base port") << "txtLBase(2)"
+                               << "Base (port)";
+    QTest::newRow("base planet") << "txtLBase(0)"
+                                 << "Base (planet)";
+    QTest::newRow("hover pad") << "txtLndHoverPad(1)"
+                               << "Hover Pad 2";
+    QTest::newRow("entry") << "txtInsert"
+                           << "Please insert into \"missions.lst\"";
+    QTest::newRow("check box") << "chkDCmdsCC"
+                               << "Docking Clearance";
+    QTest::newRow("option") << "optDOmmit(0)"
+                            << "Ommit Docking: Yes";
 }
 
 void tst_layout::accessibleNames()
@@ -429,7 +445,10 @@ void tst_layout::noTextIsCut()
         const QRect room = button->style()->subElementRect(contents, &option, button);
         const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
         QVERIFY2(text.width() <= room.width() && text.height() <= room.height() + 1,
-                 qPrintable(QStringLiteral("%1: %2 needs %3, has %4").arg(button->objectName(), button->text()).arg(text.width()).arg(room.width())));
+                 qPrintable(QStringLiteral("%1: %2 needs %3, has %4")
+                                    .arg(button->objectName(), button->text())
+                                    .arg(text.width())
+                                    .arg(room.width())));
     }
 }
 

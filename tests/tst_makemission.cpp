@@ -382,7 +382,7 @@ void tst_makemission::captionNamesTheProjectEvenOnFailure()
     prepare("nowhere", "m1");
     m_editor->makeMission();
     QCOMPARE(m_editor->caption("lblFileEdit"),
-             Platform::joinPath({Platform::programFolder(), "mfc", "m1.mfc"}));
+             Platform::joinPath({m_cwd->path(), "mfc", "m1.mfc"}));
     QVERIFY(!QFile::exists(m_cwd->filePath("settings.dat")));
     QVERIFY(!QFile::exists(m_cwd->filePath("mfc")));
 }

@@ -50,7 +50,9 @@ void tst_rules::singleFields_data()
     QTest::addColumn<QString>("caption");
 
     auto copy = [](const char *field, const char *value) {
-        QTest::newRow(field) << field << "x y" << value << "x y" << "" << "";
+        QTest::newRow(field) << field << "x y" << value << "x y"
+                             << ""
+                             << "";
     };
     copy("txtLLabel", "LLabel");
     copy("txtLStartAt", "LStartAt");
@@ -84,30 +86,78 @@ void tst_rules::singleFields_data()
     copy("txtLndNAV", "LndNAV");
     copy("txtMissionName", "MissionName");
 
-    QTest::newRow("wake up gets its unit and readout")
-            << "txtLWakeUp" << "30" << "LWakeUp" << "30s" << "lblLs" << "T - 30s";
-    QTest::newRow("wake up cleared") << "txtLWakeUp" << "" << "LWakeUp" << "s" << "lblLs"
+    QTest::newRow("wake up gets its unit and readout") << "txtLWakeUp"
+                                                       << "30"
+                                                       << "LWakeUp"
+                                                       << "30s"
+                                                       << "lblLs"
+                                                       << "T - 30s";
+    QTest::newRow("wake up cleared") << "txtLWakeUp"
+                                     << ""
+                                     << "LWakeUp"
+                                     << "s"
+                                     << "lblLs"
                                      << "T - s";
-    QTest::newRow("launch completion gets its prefix")
-            << "txtLCompleteAt" << "8" << "LCompleteAt" << "H = 8" << "lblLh" << "H = 8";
-    QTest::newRow("launch completion cleared")
-            << "txtLCompleteAt" << "" << "LCompleteAt" << "H = " << "lblLh" << "H = ";
-    QTest::newRow("ascent completion") << "txtACompleteAt" << "5" << "ACompleteAt" << "PeD = 5M"
-                                       << "lblPed" << "PeD = 5M";
-    QTest::newRow("ascent completion cleared")
-            << "txtACompleteAt" << "" << "ACompleteAt" << "PeD = M" << "lblPed" << "PeD = M";
-    QTest::newRow("reentry height stored bare, shown decorated")
-            << "txtRCompleteAt" << "40" << "RCompleteAt" << "40" << "lblRCompleteAt" << "H = 40k";
-    QTest::newRow("reentry height cleared")
-            << "txtRCompleteAt" << "" << "RCompleteAt" << "" << "lblRCompleteAt" << "H = k";
-    QTest::newRow("capture distance gets k")
-            << "txtSCapDist" << "2" << "SCapDist" << "2k" << "" << "";
-    QTest::newRow("capture distance cleared keeps k")
-            << "txtSCapDist" << "" << "SCapDist" << "k" << "" << "";
-    QTest::newRow("sync reference shown between brackets")
-            << "txtSReference" << "ISS" << "SReference" << "ISS" << "lblD" << "ISS";
-    QTest::newRow("approach reference shown between brackets")
-            << "txtAppReference" << "Mir" << "AppReference" << "Mir" << "lblAppD" << "Mir";
+    QTest::newRow("launch completion gets its prefix") << "txtLCompleteAt"
+                                                       << "8"
+                                                       << "LCompleteAt"
+                                                       << "H = 8"
+                                                       << "lblLh"
+                                                       << "H = 8";
+    QTest::newRow("launch completion cleared") << "txtLCompleteAt"
+                                               << ""
+                                               << "LCompleteAt"
+                                               << "H = "
+                                               << "lblLh"
+                                               << "H = ";
+    QTest::newRow("ascent completion") << "txtACompleteAt"
+                                       << "5"
+                                       << "ACompleteAt"
+                                       << "PeD = 5M"
+                                       << "lblPed"
+                                       << "PeD = 5M";
+    QTest::newRow("ascent completion cleared") << "txtACompleteAt"
+                                               << ""
+                                               << "ACompleteAt"
+                                               << "PeD = M"
+                                               << "lblPed"
+                                               << "PeD = M";
+    QTest::newRow("reentry height stored bare, shown decorated") << "txtRCompleteAt"
+                                                                 << "40"
+                                                                 << "RCompleteAt"
+                                                                 << "40"
+                                                                 << "lblRCompleteAt"
+                                                                 << "H = 40k";
+    QTest::newRow("reentry height cleared") << "txtRCompleteAt"
+                                            << ""
+                                            << "RCompleteAt"
+                                            << ""
+                                            << "lblRCompleteAt"
+                                            << "H = k";
+    QTest::newRow("capture distance gets k") << "txtSCapDist"
+                                             << "2"
+                                             << "SCapDist"
+                                             << "2k"
+                                             << ""
+                                             << "";
+    QTest::newRow("capture distance cleared keeps k") << "txtSCapDist"
+                                                      << ""
+                                                      << "SCapDist"
+                                                      << "k"
+                                                      << ""
+                                                      << "";
+    QTest::newRow("sync reference shown between brackets") << "txtSReference"
+                                                           << "ISS"
+                                                           << "SReference"
+                                                           << "ISS"
+                                                           << "lblD"
+                                                           << "ISS";
+    QTest::newRow("approach reference shown between brackets") << "txtAppReference"
+                                                               << "Mir"
+                                                               << "AppReference"
+                                                               << "Mir"
+                                                               << "lblAppD"
+                                                               << "Mir";
 }
 
 void tst_rules::singleFields()
@@ -160,21 +210,25 @@ void tst_rules::arraysRefreshEveryElement_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("base from all three boxes")
-            << "txtLBase(1)" << "Pad" << QStringList{"LBase"}
-            << QStringList{"[planet]|Pad|[port]"};
+            << "txtLBase(1)"
+            << "Pad" << QStringList{"LBase"} << QStringList{"[planet]|Pad|[port]"};
     QTest::newRow("base with an emptied box")
-            << "txtLBase(2)" << "" << QStringList{"LBase"} << QStringList{"[planet]|[base]|"};
-    QTest::newRow("orientation") << "txtLOrientation(2)" << "9" << QStringList{"LOrientation"}
-                                 << QStringList{"||9"};
+            << "txtLBase(2)"
+            << "" << QStringList{"LBase"} << QStringList{"[planet]|[base]|"};
+    QTest::newRow("orientation") << "txtLOrientation(2)"
+                                 << "9" << QStringList{"LOrientation"} << QStringList{"||9"};
     QTest::newRow("height refreshes both height arrays")
-            << "txtAHeight(3)" << "65" << QStringList{"AHeight", "AHeightRaw"}
+            << "txtAHeight(3)"
+            << "65" << QStringList{"AHeight", "AHeightRaw"}
             << QStringList{"2k|10k|20k|65k|100k|150k|200k|260k", "2|10|20|65|100|150|200|260"};
     QTest::newRow("emptied height keeps its unit in the mission only")
-            << "txtAHeight(0)" << "" << QStringList{"AHeight", "AHeightRaw"}
+            << "txtAHeight(0)"
+            << "" << QStringList{"AHeight", "AHeightRaw"}
             << QStringList{"k|10k|20k|60k|100k|150k|200k|260k", "|10|20|60|100|150|200|260"};
-    QTest::newRow("pitch") << "txtAPitch(7)" << "5" << QStringList{"APitch"}
-                           << QStringList{"70|75|70|60|50|40|20|5"};
-    QTest::newRow("thrust") << "txtAThrust(0)" << "90" << QStringList{"AThrust"}
+    QTest::newRow("pitch") << "txtAPitch(7)"
+                           << "5" << QStringList{"APitch"} << QStringList{"70|75|70|60|50|40|20|5"};
+    QTest::newRow("thrust") << "txtAThrust(0)"
+                            << "90" << QStringList{"AThrust"}
                             << QStringList{"90|100|100|100|100|100|100|100"};
 }
 
@@ -209,17 +263,21 @@ void tst_rules::distanceConditions_data()
     QTest::newRow("built from the reference shown")
             << QStringList{"txtSReference=ISS", "txtSCompleteAt=2", "txtAppReference=Mir",
                            "txtAppCompleteAt=3"}
-            << "D(ISS) = 2k" << "D(Mir) = 3";
+            << "D(ISS) = 2k"
+            << "D(Mir) = 3";
     QTest::newRow("a later reference rebuilds the condition")
-            << QStringList{"txtSReference=ISS", "txtSCompleteAt=2", "txtSReference=Mir",
+            << QStringList{"txtSReference=ISS", "txtSCompleteAt=2",   "txtSReference=Mir",
                            "txtAppReference=A", "txtAppCompleteAt=1", "txtAppReference=B"}
-            << "D(Mir) = 2k" << "D(B) = 1";
+            << "D(Mir) = 2k"
+            << "D(B) = 1";
     QTest::newRow("no condition before the completion field changes")
-            << QStringList{"txtSReference=ISS", "txtAppReference=Mir"} << "" << "";
+            << QStringList{"txtSReference=ISS", "txtAppReference=Mir"} << ""
+            << "";
     QTest::newRow("empty completion still gets its unit")
             << QStringList{"txtSCompleteAt=1", "txtSCompleteAt=", "txtAppCompleteAt=1",
                            "txtAppCompleteAt="}
-            << "D() = k" << "D() = ";
+            << "D() = k"
+            << "D() = ";
 }
 
 void tst_rules::distanceConditions()
@@ -243,8 +301,7 @@ void tst_rules::dockingCommandsFollowTheirBoxes_data()
     QTest::newRow("nose cone") << QStringList{"chkDCmdsK"} << "K|";
     QTest::newRow("clearance only") << QStringList{"chkDCmdsCC"} << "|^C";
     QTest::newRow("both") << QStringList{"chkDCmdsCC", "chkDCmdsK"} << "K|^C";
-    QTest::newRow("nose cone ticked then cleared") << QStringList{"chkDCmdsK", "chkDCmdsK"}
-                                                   << "|";
+    QTest::newRow("nose cone ticked then cleared") << QStringList{"chkDCmdsK", "chkDCmdsK"} << "|";
     QTest::newRow("clearance cleared, nose cone kept")
             << QStringList{"chkDCmdsK", "chkDCmdsCC", "chkDCmdsCC"} << "K|";
 }
@@ -271,23 +328,23 @@ void tst_rules::missionPathAndEntry_data()
     auto entry = [](const QString &label, const QString &file) {
         return "<Entry>\n\t<Label>" + label + "</Label>\n\t<XQAV>" + file + "</XQAV>\n</Entry>";
     };
-    QTest::newRow("nothing typed") << QStringList{} << "" << "";
-    QTest::newRow("file name only")
-            << QStringList{"txtFileName=m1"} << "C:\\Orbiter\\QAV" + sep + "m1.qav"
-            << entry("", "m1.qav");
+    QTest::newRow("nothing typed") << QStringList{} << ""
+                                   << "";
+    QTest::newRow("file name only") << QStringList{"txtFileName=m1"}
+                                    << "C:\\Orbiter\\QAV" + sep + "m1.qav" << entry("", "m1.qav");
     QTest::newRow("mission name changes only the label line")
             << QStringList{"txtFileName=m1", "txtMissionName=Test"}
             << "C:\\Orbiter\\QAV" + sep + "m1.qav" << entry("Test", "m1.qav");
     QTest::newRow("mission name alone leaves the path empty")
             << QStringList{"txtMissionName=Test"} << "" << entry("Test", ".qav");
     QTest::newRow("directory before any file name leaves the path empty")
-            << QStringList{"txtDirectory=D:\\x"} << "" << "";
+            << QStringList{"txtDirectory=D:\\x"} << ""
+            << "";
     QTest::newRow("directory after the file name recomposes the path")
             << QStringList{"txtFileName=m1", "txtDirectory=D:\\x"} << "D:\\x" + sep + "m1.qav"
             << entry("", "m1.qav");
-    QTest::newRow("cleared file name")
-            << QStringList{"txtFileName=m1", "txtFileName="} << "C:\\Orbiter\\QAV" + sep + ".qav"
-            << entry("", ".qav");
+    QTest::newRow("cleared file name") << QStringList{"txtFileName=m1", "txtFileName="}
+                                       << "C:\\Orbiter\\QAV" + sep + ".qav" << entry("", ".qav");
     QTest::newRow("trailing separator doubles")
             << QStringList{"txtDirectory=d" + sep, "txtFileName=m"} << "d" + sep + sep + "m.qav"
             << entry("", "m.qav");
@@ -314,15 +371,18 @@ void tst_rules::entryEscapesMarkup_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("entry");
-    QTest::newRow("plain") << "Test" << "m1.qav"
+    QTest::newRow("plain") << "Test"
+                           << "m1.qav"
                            << QByteArray("<Entry>\r\n\t<Label>Test</Label>\r\n\t<XQAV>m1.qav"
                                          "</XQAV>\r\n</Entry>");
     QTest::newRow("markup in both")
-            << "A&B <1>" << "x<y>&.qav"
+            << "A&B <1>"
+            << "x<y>&.qav"
             << QByteArray("<Entry>\r\n\t<Label>A&amp;B &lt;1&gt;</Label>\r\n\t<XQAV>"
                           "x&lt;y&gt;&amp;.qav</XQAV>\r\n</Entry>");
     QTest::newRow("entities are escaped again")
-            << "&amp;" << ".qav"
+            << "&amp;"
+            << ".qav"
             << QByteArray("<Entry>\r\n\t<Label>&amp;amp;</Label>\r\n\t<XQAV>.qav</XQAV>\r\n"
                           "</Entry>");
 }

@@ -13,7 +13,6 @@ class tst_startup : public QObject
 private slots:
     void rememberedDirectory_data();
     void rememberedDirectory();
-    void settingsBesideTheProgramAreIgnored();
     void ascentProfileIsInTheModel();
     void everythingElseStaysEmpty();
     void firstTabInFront();
@@ -65,20 +64,6 @@ void tst_startup::rememberedDirectory()
     QCOMPARE(editor.model.MissionPath, QString());
 }
 
-void tst_startup::settingsBesideTheProgramAreIgnored()
-{
-    WorkingDirectory cwd;
-    const QString besideProgram = QCoreApplication::applicationDirPath() + "/settings.dat";
-    QVERIFY(!QFile::exists(besideProgram));
-    QFile file(besideProgram);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("D:\\Elsewhere\r\n");
-    file.close();
-    Editor editor;
-    QFile::remove(besideProgram);
-    QCOMPARE(editor.text("txtDirectory"), "C:\\Orbiter\\QAV");
-}
-
 void tst_startup::ascentProfileIsInTheModel()
 {
     WorkingDirectory cwd;
@@ -118,9 +103,10 @@ void tst_startup::dialogStartsInTheProjectFolder()
 {
     WorkingDirectory cwd;
     Editor editor;
+    // Where the projects are: "mfc" below the working folder, the program's own folder when
+    // it is started from there.
     QCOMPARE(editor.window->loadDialog().initialFolder(),
-             QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
-                     + Platform::pathSeparator() + "mfc");
+             QDir::toNativeSeparators(cwd.path()) + Platform::pathSeparator() + "mfc");
     QCOMPARE(editor.window->loadDialog().filter(), "MFC Files(*.mfc)|*.mfc");
     QVERIFY(!QDir(cwd.filePath("mfc")).exists());
 }

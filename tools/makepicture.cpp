@@ -107,13 +107,15 @@ int main(int argc, char *argv[])
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(235, 240, 255));
-    p.drawText(QRect(12, 8, 340, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("QAV Mission Maker"));
+    p.drawText(QRect(12, 8, 340, 34), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("QAV Mission Maker"));
     QFont line(QStringLiteral("Liberation Sans"));
     line.setPixelSize(12);
     p.setFont(line);
     p.setPen(QColor(180, 195, 230));
-    p.drawText(QRect(14, 40, 340, 18), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Launch \u2022 Ascent \u2022 Rendezvous \u2022 Docking \u2022 Landing"));
+    p.drawText(
+            QRect(14, 40, 340, 18), Qt::AlignLeft | Qt::AlignVCenter,
+            QStringLiteral("Launch \u2022 Ascent \u2022 Rendezvous \u2022 Docking \u2022 Landing"));
     p.end();
     return image.save(out) && icon().save(iconOut) ? 0 : 1;
 }

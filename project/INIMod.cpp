@@ -1,174 +1,67 @@
 #include "INIMod.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 #include "filestore.h"
-#include "formtable.h"
 #include "pathrules.h"
 #include "profiledocument.h"
 
-const StepSection StepSections[OptionalStepCount] = {
-        {OptionalStep::PlaneAlignment, "Plane Alignment", "PAOmmit", "optPAOmmit"},
-        {OptionalStep::Synchronizing, "Synchronizing", "SOmmit", "optSOmmit"},
-        {OptionalStep::Approach, "Approach", "AppOmmit", "optAppOmmit"},
-        {OptionalStep::Docking, "Docking", "DOmmit", "optDOmmit"},
-        {OptionalStep::Undocking, "Undocking", "UOmmit", "optUOmmit"},
-        {OptionalStep::Reentry, "Reentry", "ROmmit", "optROmmit"},
-        {OptionalStep::Landing, "Landing", "LndOmmit", "optLndOmmit"},
-};
-
 namespace {
 
-enum class Source {
-    Text,      // a text box's text
-    Check,     // "Yes" for a ticked box, "No" otherwise
-    Flag,      // "No" when the pair's "No" is selected, "Yes" otherwise
-    Boxes,     // the boxes of an array, joined
-    ModelList, // the model array the boxes of an array feed, joined by " "
-    Fixed,     // the text given as the field
-};
+using Form::Id;
+using Form::Stored;
 
-struct Key
+const QString Yes = QStringLiteral("Yes");
+const QString No = QStringLiteral("No");
+
+QString sectionName(int step) { return QString::fromLatin1(Form::steps()[step].section); }
+
+// The fields a section keeps, one per array, in the order given by the rank the table
+// picks out of a control: its place in a save, or in loading.
+QList<Id> sectionKeys(int step, int Form::Control::*rank)
 {
-    int section; // Settings, Launch, Ascent, or an optional step
-    const char *key;
-    Source source;
-    const char *field; // control, array of boxes, option pair, or fixed text
-    int parts = 0;     // boxes in the array
-    char16_t separator = u' ';
-};
-
-constexpr int Settings = -1, Launch = -2, Ascent = -3;
-constexpr int PA = 0, S = 1, App = 2, D = 3, U = 4, R = 5, Lnd = 6;
-using enum Source;
-
-// The keys in the order a save writes them.
-constexpr Key Keys[] = {
-        {Settings, "Directory", Text, "txtDirectory"},
-        {Settings, "FileName", Text, "txtFileName"},
-        {Settings, "Label", Text, "txtMissionName"},
-        {Settings, "PAOmmit", Flag, "optPAOmmit"},
-        {Settings, "SOmmit", Flag, "optSOmmit"},
-        {Settings, "AppOmmit", Flag, "optAppOmmit"},
-        {Settings, "DOmmit", Flag, "optDOmmit"},
-        {Settings, "UOmmit", Flag, "optUOmmit"},
-        {Settings, "ROmmit", Flag, "optROmmit"},
-        {Settings, "LndOmmit", Flag, "optLndOmmit"},
-        {Launch, "Label", Text, "txtLLabel"},
-        {Launch, "StartAt", Text, "txtLStartAt"},
-        {Launch, "WakeUp", Text, "txtLWakeUp"},
-        {Launch, "Base", Boxes, "txtLBase", 3, u':'},
-        {Launch, "Heading", Text, "txtLHeading"},
-        {Launch, "HoverAt", Text, "txtLHoverAt"},
-        {Launch, "Thrust", Text, "txtLThrust"},
-        {Launch, "Orientation", Boxes, "txtLOrientation", 3},
-        {Launch, "CompleteAt", Text, "txtLCompleteAt"},
-        {Ascent, "Label", Text, "txtAName"},
-        {Ascent, "Height", ModelList, "txtAHeight", 8},
-        {Ascent, "Pitch", ModelList, "txtAPitch", 8},
-        {Ascent, "Thrust", ModelList, "txtAThrust", 8},
-        {Ascent, "LockVz", Text, "txtALockVz"},
-        {Ascent, "AlignWith", Text, "txtAAlignWith"},
-        {Ascent, "CompleteAt", Text, "txtACompleteAt"},
-        {PA, "Label", Text, "txtPALabel"},
-        {PA, "Reference", Text, "txtPAReference"},
-        {PA, "Align", Text, "txtPAAlign"},
-        {S, "Label", Text, "txtSName"},
-        {S, "Reference", Text, "txtSReference"},
-        {S, "CaptureDist", Text, "txtSCapDist"},
-        {S, "CompleteAt", Text, "txtSCompleteAt"},
-        {App, "Label", Text, "txtAppName"},
-        {App, "Reference", Text, "txtAppReference"},
-        {App, "NAV", Text, "txtAppNav"},
-        {App, "CompleteAt", Text, "txtAppCompleteAt"},
-        {D, "Label", Text, "txtDName"},
-        {D, "Reference", Text, "txtDReference"},
-        {D, "Port", Text, "txtDPort"},
-        {D, "NAV", Text, "txtDNAV"},
-        {D, "CmdCone", Check, "chkDCmdsK"},
-        {D, "CmdClearance", Check, "chkDCmdsCC"},
-        {U, "Label", Text, "txtULabel"},
-        {U, "StartAt", Text, "txtUStartAt"},
-        {U, "Reference", Text, "txtUReference"},
-        {U, "Port", Text, "txtUPort"},
-        {U, "VRel", Text, "txtUVRel"},
-        {U, "Commands", Fixed, "K"},
-        {R, "Label", Text, "txtRName"},
-        {R, "StartAt", Text, "txtRStartAt"},
-        {R, "AOA", Text, "txtRAoa"},
-        {R, "Base", Text, "txtRBase"},
-        {R, "CompleteAt", Text, "txtRCompleteAt"},
-        {Lnd, "Label", Text, "txtLndName"},
-        {Lnd, "Base", Text, "txtLndBase"},
-        {Lnd, "HoverPad", ModelList, "txtLndHoverPad", 2},
-        {Lnd, "NAV", Text, "txtLndNAV"},
-};
-
-// Loading fills these two sections in an order of their own.
-struct LoadOrder
-{
-    int section;
-    const char *keys[6];
-};
-constexpr LoadOrder LoadOrders[] = {
-        {D, {"Label", "NAV", "Port", "Reference", "CmdCone", "CmdClearance"}},
-        {U, {"Label", "Port", "Reference", "StartAt", "VRel", nullptr}},
-};
-
-QList<const Key *> keysToLoad(int section)
-{
-    QList<const Key *> keys;
-    for (const Key &key : Keys) {
-        if (key.section == section)
-            keys.append(&key);
+    QList<Id> keys;
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &control = Form::Table::Controls[row];
+        if (control.tab == step && control.key && &Form::facts({row}) == &control)
+            keys.append(Id{row});
     }
-    for (const LoadOrder &order : LoadOrders) {
-        if (order.section != section)
-            continue;
-        const auto rank = [&order](const Key *key) {
-            const auto *end = std::end(order.keys);
-            return std::find_if(
-                           std::begin(order.keys), end,
-                           [key](const char *name) { return name && qstrcmp(name, key->key) == 0; })
-                    - std::begin(order.keys);
-        };
-        std::stable_sort(keys.begin(), keys.end(),
-                         [&rank](const Key *a, const Key *b) { return rank(a) < rank(b); });
-    }
+    std::stable_sort(keys.begin(), keys.end(),
+                     [rank](Id a, Id b) { return a.control().*rank < b.control().*rank; });
     return keys;
 }
 
-QString sectionName(int section)
+// "Settings" first, then the steps in order.
+QList<int> sectionsInOrder()
 {
-    switch (section) {
-    case Settings: return QStringLiteral("Settings");
-    case Launch: return QStringLiteral("Launch");
-    case Ascent: return QStringLiteral("Ascent");
-    default: return QString::fromLatin1(StepSections[section].section);
-    }
+    QList<int> order{Form::MakeFileTab};
+    for (int step = 0; step < Form::MakeFileTab; ++step)
+        order.append(step);
+    return order;
 }
 
-// The model array that the boxes of an array feed, without units.
-QString modelList(const MissionModel &model, QLatin1StringView boxes)
+QString storedValue(const FieldSource &fields, const MissionModel &model, Id id)
 {
-    if (boxes == "txtAHeight")
-        return joinTexts(model.AHeightRaw, u" ");
-    if (boxes == "txtAPitch")
-        return joinTexts(model.APitch, u" ");
-    if (boxes == "txtAThrust")
-        return joinTexts(model.AThrust, u" ");
-    return joinTexts(model.LndHoverPad, u" ");
-}
-
-QString joinedBoxes(const FieldSource &fields, const Key &key)
-{
-    QString joined;
-    for (int i = 0; i < key.parts; ++i) {
-        if (i > 0)
-            joined += QChar(key.separator);
-        joined += fields.text(Form::objectName(key.field, i));
+    const Form::Control &field = id.control();
+    QStringList parts;
+    switch (field.project) {
+    case Stored::Text: return fields.text(id);
+    case Stored::Check: return fields.isChecked(id) ? Yes : No;
+    case Stored::Fixed: return QString::fromUtf8(field.text);
+    case Stored::Boxes:
+        for (const Id element : Form::elements(id))
+            parts.append(fields.text(element));
+        break;
+    case Stored::ModelList:
+        for (const Id element : Form::elements(id)) {
+            const auto row = std::size_t(element.row);
+            parts.append(field.raw ? model.raw[row] : model.values[row]);
+        }
+        break;
     }
-    return joined;
+    return parts.join(QChar(field.separator));
 }
 
 // The file's bytes; a missing file is an empty one.
@@ -197,9 +90,6 @@ bool applyEntries(ProfileDocument &doc, const QList<ProfileEntry> &entries, QStr
     }
     return true;
 }
-
-const QString Yes = QStringLiteral("Yes");
-const QString No = QStringLiteral("No");
 
 } // namespace
 
@@ -233,31 +123,24 @@ bool WriteINI(const QString &section, const QString &key, const QString &value, 
 QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel &model)
 {
     QList<ProfileEntry> entries;
-    for (const Key &key : Keys) {
-        if (key.section >= 0
-            && !fields.isChecked(Form::objectName(StepSections[key.section].optionPair, 1)))
+    const auto omitted = [&fields](int step) {
+        return Form::isOptional(step) && !fields.isChecked(Form::option(step, 1));
+    };
+    for (const int step : sectionsInOrder()) {
+        if (omitted(step))
             continue;
-        const QString field = QString::fromLatin1(key.field);
-        QString value;
-        QString from = field;
-        switch (key.source) {
-        case Text: value = fields.text(field); break;
-        case Check: value = fields.isChecked(field) ? Yes : No; break;
-        case Flag:
-            value = fields.isChecked(Form::objectName(key.field, 1)) ? No : Yes;
-            from.clear();
-            break;
-        case Boxes: value = joinedBoxes(fields, key); break;
-        case ModelList:
-            value = modelList(model, QLatin1StringView(key.field));
-            from.clear();
-            break;
-        case Fixed:
-            value = field;
-            from.clear();
-            break;
+        const QString section = sectionName(step);
+        for (const Id id : sectionKeys(step, &Form::Control::saved))
+            entries.append({section, QString::fromLatin1(id.control().key),
+                            storedValue(fields, model, id)});
+        if (step != Form::MakeFileTab)
+            continue;
+        // The flags follow the section's own keys, whether their steps are written or not.
+        for (int optional = 0; optional < Form::StepCount; ++optional) {
+            if (Form::isOptional(optional))
+                entries.append({section, QString::fromLatin1(Form::steps()[optional].flagKey),
+                                omitted(optional) ? Yes : No});
         }
-        entries.append({sectionName(key.section), QString::fromLatin1(key.key), value, from});
     }
     return entries;
 }
@@ -304,59 +187,52 @@ bool SaveProject(const PreparedProject &project, WriteFailure *failure)
     return true;
 }
 
-std::optional<ProjectKey> projectKey(const QString &objectName)
+std::optional<ProjectKey> projectKey(Id field)
 {
-    const Form::Control *control = Form::find(objectName);
-    if (!control)
+    const Form::Control &facts = Form::facts(field);
+    if (!facts.key)
         return std::nullopt;
-    for (const Key &key : Keys) {
-        const bool list = key.source == Boxes || key.source == ModelList;
-        if (qstrcmp(key.field, control->name) != 0 || list != (control->index != Form::NoIndex))
-            continue;
-        return ProjectKey{sectionName(key.section), QString::fromLatin1(key.key),
-                          list ? control->index + 1 : 0, list ? key.parts : 0};
-    }
-    return std::nullopt;
+    const QList<Id> elements = Form::elements(field);
+    const bool list = elements.size() > 1;
+    return ProjectKey{sectionName(facts.tab), QString::fromLatin1(facts.key),
+                      list ? int(elements.indexOf(field)) + 1 : 0, list ? int(elements.size()) : 0};
 }
 
 QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QString &path)
 {
-    QList<FieldAssignment> out{{FieldAssignment::Caption, QStringLiteral("lblFileEdit"), path}};
-    const auto fill = [&](const Key &key) {
-        const QString value = doc.value(sectionName(key.section), QString::fromLatin1(key.key));
-        const QString field = QString::fromLatin1(key.field);
-        switch (key.source) {
-        case Text: out.append({FieldAssignment::Text, field, value}); break;
-        case Check: out.append({FieldAssignment::Check, field, {}, value == Yes}); break;
-        case Boxes:
-        case ModelList: {
-            // Missing parts empty their boxes; surplus parts are dropped.
-            const QStringList parts = value.split(QChar(key.separator));
-            for (int i = 0; i < key.parts; ++i)
-                out.append({FieldAssignment::Text, Form::objectName(key.field, i), parts.value(i)});
-            break;
-        }
-        case Flag:
-        case Fixed: break;
+    QList<FieldAssignment> out{{FieldAssignment::Caption, Form::id("lblFileEdit"), path}};
+    const auto fill = [&](int step) {
+        for (const Id id : sectionKeys(step, &Form::Control::loaded)) {
+            const Form::Control &field = id.control();
+            const QString value = doc.value(sectionName(step), QString::fromLatin1(field.key));
+            switch (field.project) {
+            case Stored::Text: out.append({FieldAssignment::Text, id, value}); break;
+            case Stored::Check: out.append({FieldAssignment::Check, id, {}, value == Yes}); break;
+            case Stored::Boxes:
+            case Stored::ModelList: {
+                // Missing parts empty their boxes; surplus parts are dropped.
+                const QStringList parts = value.split(QChar(field.separator));
+                const QList<Id> elements = Form::elements(id);
+                for (qsizetype i = 0; i < elements.size(); ++i)
+                    out.append({FieldAssignment::Text, elements[i], parts.value(i)});
+                break;
+            }
+            case Stored::Fixed: break;
+            }
         }
     };
-    for (const int section : {Launch, Ascent}) {
-        for (const Key *key : keysToLoad(section))
-            fill(*key);
-    }
-    for (const StepSection &step : StepSections) {
-        const QString flag = doc.value(u"Settings", QString::fromLatin1(step.flagKey));
-        if (flag != No) {
-            out.append({FieldAssignment::Select, Form::objectName(step.optionPair, 0)});
-            continue;
+    for (int step = 0; step < Form::MakeFileTab; ++step) {
+        if (Form::isOptional(step)) {
+            const QString flag = doc.value(sectionName(Form::MakeFileTab),
+                                           QString::fromLatin1(Form::steps()[step].flagKey));
+            if (flag != No) {
+                out.append({FieldAssignment::Select, Form::option(step, 0)});
+                continue;
+            }
         }
-        for (const Key *key : keysToLoad(int(step.step)))
-            fill(*key);
+        fill(step);
     }
-    for (const Key *key : keysToLoad(Settings)) {
-        if (key->source == Text)
-            fill(*key);
-    }
+    fill(Form::MakeFileTab);
     return out;
 }
 

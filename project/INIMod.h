@@ -1,6 +1,7 @@
 // Project files: profile files read and written key by key, the keys a project stores and
-// where each value comes from, and saving a project. The window supplies the fields' texts;
-// everything that turns them into bytes is here and takes no widget.
+// where each value comes from (all from the form table), saving a project and what loading
+// one fills in. The form supplies the fields' texts; everything that turns them into bytes
+// is here.
 #pragma once
 
 #include <QList>
@@ -28,11 +29,11 @@ QString ReadINI(const QString &section, const QString &key, const QString &file)
 bool WriteINI(const QString &section, const QString &key, const QString &value,
               const QString &file);
 
-// The fields of the window as the project file sees them, by control name.
+// The fields of the form as the project file sees them.
 struct FieldSource
 {
-    std::function<QString(const QString &name)> text;   // a text box
-    std::function<bool(const QString &name)> isChecked; // a check box or option button
+    std::function<QString(Form::Id)> text;   // a text box
+    std::function<bool(Form::Id)> isChecked; // a check box or option button
 };
 
 struct ProfileEntry
@@ -40,7 +41,6 @@ struct ProfileEntry
     QString section;
     QString key;
     QString value;
-    QString field; // the control the value comes from, empty for model lists and fixed text
 };
 
 // The keys a save writes, in order, with their values.
@@ -74,13 +74,13 @@ struct ProjectKey
     int part = 0;
     int parts = 0;
 };
-std::optional<ProjectKey> projectKey(const QString &objectName);
+std::optional<ProjectKey> projectKey(Form::Id field);
 
-// One step of filling the window from a project file.
+// One step of filling the form from a project file.
 struct FieldAssignment
 {
     enum Kind { Caption, Text, Check, Select } kind;
-    QString control;
+    Form::Id control;
     QString text;    // Caption, Text
     bool on = false; // Check
 };
@@ -97,13 +97,3 @@ bool readProject(const QString &path, QByteArray *bytes, QString *error);
 // read fills nothing and gives the reason.
 bool LoadProject(const QString &path, const std::function<void(const FieldAssignment &)> &fill,
                  QString *error);
-
-// The section and flag key of each optional step, in writing order.
-struct StepSection
-{
-    OptionalStep step;
-    const char *section;
-    const char *flagKey;
-    const char *optionPair;
-};
-extern const StepSection StepSections[OptionalStepCount];

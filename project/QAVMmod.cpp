@@ -1,5 +1,9 @@
 #include "QAVMmod.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 #include "ansitext.h"
 #include "filestore.h"
 #include "pathrules.h"
@@ -8,6 +12,19 @@ MissionModel &missionModel()
 {
     static MissionModel model;
     return model;
+}
+
+QString MissionModel::joined(QStringView name, QStringView separator) const
+{
+    QStringList parts;
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &field = Form::facts({row});
+        if (field.model && name == QLatin1StringView(field.model))
+            parts.append(values[std::size_t(row)]);
+        else if (field.raw && name == QLatin1StringView(field.raw))
+            parts.append(raw[std::size_t(row)]);
+    }
+    return parts.join(separator);
 }
 
 QString missionPath(const QString &directory, const QString &fileName)
@@ -103,35 +120,72 @@ public:
         line(0, QString(75, u'~') + QStringLiteral(" -->"));
     }
 
-    struct Var
-    {
-        const char *name;
-        QString value; // with any prefix or unit the line adds
-    };
-
-    void step(const QString &label, const char *processor, std::initializer_list<Var> vars)
-    {
-        line(2, QStringLiteral("<Step>"));
-        line(3, QStringLiteral("<Label>") + escapeMarkup(label) + QStringLiteral("</Label>"));
-        line(3, QString::fromLatin1(processor));
-        for (const Var &var : vars) {
-            line(4,
-                 QStringLiteral("<Var name=\"%1\"> ").arg(QLatin1StringView(var.name))
-                         + escapeMarkup(var.value) + QStringLiteral(" </Var>"));
-        }
-        line(3, QStringLiteral("</Processor>"));
-        line(2, QStringLiteral("</Step>"));
-    }
-
     QString text() const { return m_text; }
 
 private:
     QString m_text;
 };
 
+// What a Var line holds: the model values of its fields, or the fixed text of a label.
+QString lineValue(const MissionModel &model, Form::Id id)
+{
+    const Form::Control &field = Form::facts(id);
+    if (field.kind == Form::Kind::Label)
+        return QString::fromUtf8(field.text);
+    QStringList parts;
+    for (const Form::Id element : Form::elements(id))
+        parts.append(model.value(element));
+    return parts.join(QChar(field.separator));
+}
+
+void writeStep(MissionText &out, const MissionModel &model, int step)
+{
+    // The fields that have a line, each array and each line once, in the order written.
+    QList<Form::Id> fields;
+    Form::Id label;
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &control = Form::Table::Controls[row];
+        if (control.tab != step || &Form::facts({row}) != &control)
+            continue;
+        if (control.key && qstrcmp(control.key, Form::StepLabelKey) == 0)
+            label = {row};
+        if (control.var)
+            fields.append(Form::Id{row});
+    }
+    std::stable_sort(fields.begin(), fields.end(), [](Form::Id a, Form::Id b) {
+        return a.control().written < b.control().written;
+    });
+
+    out.line(2, QStringLiteral("<Step>"));
+    out.line(3,
+             QStringLiteral("<Label>") + escapeMarkup(model.value(label))
+                     + QStringLiteral("</Label>"));
+    out.line(3, QString::fromLatin1(Form::steps()[step].processor));
+    QStringList done;
+    for (const Form::Id id : std::as_const(fields)) {
+        const Form::Control &field = id.control();
+        const QString var = QString::fromLatin1(field.var);
+        if (done.contains(var))
+            continue;
+        done.append(var);
+        // Fields that share a line (the docking commands) are one list.
+        QStringList parts;
+        for (const Form::Id other : std::as_const(fields)) {
+            if (var == QLatin1StringView(other.control().var))
+                parts.append(lineValue(model, other));
+        }
+        const QString value = Form::format(field.shown, parts.join(QChar(field.separator)));
+        out.line(4,
+                 QStringLiteral("<Var name=\"%1\"> ").arg(var) + escapeMarkup(value)
+                         + QStringLiteral(" </Var>"));
+    }
+    out.line(3, QStringLiteral("</Processor>"));
+    out.line(2, QStringLiteral("</Step>"));
+}
+
 } // namespace
 
-QString renderMission(const MissionModel &m, const Omissions &omissions)
+QString renderMission(const MissionModel &model, const Omissions &omissions)
 {
     MissionText out;
     out.line(0, QStringLiteral("<?xml version=\"1.0\"?>"));
@@ -146,77 +200,13 @@ QString renderMission(const MissionModel &m, const Omissions &omissions)
     out.line(0);
     out.line(0, QStringLiteral("<QAV>"));
     out.line(1, QStringLiteral("<Sequence>"));
-
-    const QString T = QStringLiteral("T = ");
-    out.step(m.LLabel, R"(<Processor type="Launch" mode="Hover">)",
-             {{"StartAt", T + m.LStartAt},
-              {"WakeUp", QStringLiteral("T - ") + m.LWakeUp},
-              {"Base", joinTexts(m.LBase, u":")},
-              {"Heading", m.LHeading},
-              {"HoverAt", m.LHoverAt},
-              {"Thrust", m.LThrust},
-              {"Orientation", joinTexts(m.LOrientation, u" ")},
-              {"CompleteAt", m.LCompleteAt}});
-    out.separator();
-    out.step(m.AName, R"(<Processor type="Profile">)",
-             {{"H", joinTexts(m.AHeight, u" ")},
-              {"Pitch", joinTexts(m.APitch, u" ")},
-              {"Thrust", joinTexts(m.AThrust, u" ")},
-              {"AlignWith", m.AAlignWith},
-              {"LockVz", m.ALockVz},
-              {"CompleteAt", m.ACompleteAt}});
-
-    auto optional = [&](OptionalStep step, auto write) {
-        if (!isOmitted(omissions, step)) {
+    for (int step = 0; step < Form::MakeFileTab; ++step) {
+        if (omissions[std::size_t(step)])
+            continue;
+        if (step > 0)
             out.separator();
-            write();
-        }
-    };
-    optional(OptionalStep::PlaneAlignment, [&] {
-        out.step(m.PALabel, R"(<Processor type="AlignOrbit">)",
-                 {{"Reference", m.PAReference}, {"Align", m.PAAlign}});
-    });
-    optional(OptionalStep::Synchronizing, [&] {
-        out.step(m.SName, R"(<Processor type="SyncOrbit">)",
-                 {{"Reference", m.SReference},
-                  {"CaptureDist", m.SCapDist},
-                  {"CompleteAt", m.SCompleteAt}});
-    });
-    optional(OptionalStep::Approach, [&] {
-        out.step(m.AppName, R"(<Processor type="Approach">)",
-                 {{"Reference", m.AppReference},
-                  {"NAV", m.AppNav},
-                  {"CompleteAt", m.AppCompleteAt}});
-    });
-    optional(OptionalStep::Docking, [&] {
-        out.step(m.DName, R"(<Processor type="Docking" mode="Lock">)",
-                 {{"Reference", m.DReference},
-                  {"Port", m.DPort},
-                  {"NAV", m.DNAV},
-                  {"Cmds", joinTexts(m.DCmds, u",")}});
-    });
-    optional(OptionalStep::Undocking, [&] {
-        out.step(m.ULabel, R"(<Processor type="Docking" mode="Release">)",
-                 {{"StartAt", T + m.UStartAt},
-                  {"Reference", m.UReference},
-                  {"Port", m.UPort},
-                  {"VRel", m.UVRel},
-                  {"Cmds", QStringLiteral("K")}});
-    });
-    optional(OptionalStep::Reentry, [&] {
-        out.step(m.RName, R"(<Processor type="Reentry">)",
-                 {{"StartAt", T + m.RStartAt},
-                  {"AOA", m.RAoa},
-                  {"Base", m.RBase},
-                  {"CompleteAt", QStringLiteral("H = ") + m.RCompleteAt + u'k'}});
-    });
-    optional(OptionalStep::Landing, [&] {
-        out.step(m.LndName, R"(<Processor type="Landing" mode="Hover">)",
-                 {{"Base", m.LndBase},
-                  {"HoverPad", joinTexts(m.LndHoverPad, u" ")},
-                  {"NAV", m.LndNAV}});
-    });
-
+        writeStep(out, model, step);
+    }
     out.line(1, QStringLiteral("</Sequence>"));
     out.line(0, QStringLiteral("</QAV>"));
     return out.text();

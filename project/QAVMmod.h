@@ -7,56 +7,27 @@
 
 #include <array>
 
-template<std::size_t N>
-using Texts = std::array<QString, N>;
+#include "formtable.h"
 
 struct MissionModel
 {
-    QString LLabel, LStartAt, LWakeUp;
-    Texts<3> LBase;
-    QString LHeading, LHoverAt, LThrust;
-    Texts<3> LOrientation;
-    QString LCompleteAt;
-
-    QString AName;
-    Texts<8> AHeight, AHeightRaw, APitch, AThrust;
-    QString ALockVz, AAlignWith, ACompleteAt;
-
-    QString PALabel, PAReference, PAAlign;
-
-    QString SName, SReference, SCapDist, SCompleteAt;
-
-    QString AppName, AppReference, AppNav, AppCompleteAt;
-
-    QString DName, DReference, DPort, DNAV;
-    Texts<2> DCmds;
-
-    QString ULabel, UStartAt, UReference, UPort, UVRel;
-
-    QString RName, RStartAt, RAoa, RBase, RCompleteAt;
-
-    QString LndName, LndBase;
-    Texts<2> LndHoverPad;
-    QString LndNAV;
+    // What each field's rule stored, by the row of the field (or element) that feeds it;
+    // empty until the rule first runs. The names of the values (LStartAt, AHeight, DCmds,
+    // ...) are in the form table.
+    std::array<QString, Form::RowCount> values;
+    // The same without the unit, for the values the table gives a raw name (AHeightRaw).
+    std::array<QString, Form::RowCount> raw;
 
     QString MissionPath;
     QString MissionName;
+
+    QString value(Form::Id id) const { return values[std::size_t(id.row)]; }
+    // A value by its name, the elements of an array joined by the separator.
+    QString joined(QStringView name, QStringView separator) const;
 };
 
 // The model of this run of the program.
 MissionModel &missionModel();
-
-template<std::size_t N>
-QString joinTexts(const Texts<N> &texts, QStringView separator)
-{
-    QString joined;
-    for (std::size_t i = 0; i < N; ++i) {
-        if (i > 0)
-            joined += separator;
-        joined += texts[i];
-    }
-    return joined;
-}
 
 // Where the mission file of this directory and file name goes.
 QString missionPath(const QString &directory, const QString &fileName);
@@ -86,24 +57,8 @@ QString directoryFromSettings(QByteArrayView contents);
 // regular file.
 QString readRememberedDirectory();
 
-// The seven steps a mission may leave out, in the order they are written.
-enum class OptionalStep {
-    PlaneAlignment,
-    Synchronizing,
-    Approach,
-    Docking,
-    Undocking,
-    Reentry,
-    Landing
-};
-inline constexpr std::size_t OptionalStepCount = 7;
-// True where the user chose to leave the step out.
-using Omissions = std::array<bool, OptionalStepCount>;
-
-inline bool isOmitted(const Omissions &omissions, OptionalStep step)
-{
-    return omissions[std::size_t(step)];
-}
+// For each step, true where the user chose to leave it out.
+using Omissions = std::array<bool, Form::StepCount>;
 
 // The mission file's text, lines ended by CR LF, markup characters in values escaped.
 QString renderMission(const MissionModel &model, const Omissions &omissions);
@@ -115,7 +70,7 @@ QByteArray settingsBytes(const QString &directory);
 struct MissionProblem
 {
     enum Kind { None, NoFileName, NoDirectory, UnwritableText } kind = None;
-    QString field;   // the text box, for UnwritableText
+    Form::Id field;  // the text box, for UnwritableText
     QChar character; // the first character it cannot write
 };
 

@@ -1,94 +1,105 @@
 #include "frmMain.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QScreen>
-#include <QTimer>
-
 #include "INIMod.h"
-#include "appearance.h"
-#include "formtable.h"
 #include "pathrules.h"
-#include "tworowtabwidget.h"
 
-frmMain::frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog,
-                 std::unique_ptr<ErrorReport> errors,
-                 const std::function<QString()> &rememberedDirectory, QWidget *parent)
-    : QWidget(parent), m_model(model), m_loadDialog(std::move(dialog)), m_errors(std::move(errors))
+using Form::Id;
+
+frmMain::frmMain(MissionModel &model, const std::function<QString()> &rememberedDirectory,
+                 QObject *parent)
+    : QObject(parent), m_model(model)
 {
-    if (!m_loadDialog)
-        m_loadDialog = std::make_unique<FileLoadDialog>();
-    if (!m_errors)
-        m_errors = std::make_unique<MessageBoxErrorReport>();
-    m_loadDialog->setFilter(QStringLiteral("MFC Files(*.mfc)|*.mfc"));
-
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("KORVALIN - Mission File Creator - Version Alpha-01c"));
-    setFont(Platform::formFont());
-    setFixedSize(674, 544);
-    buildForm();
-    connectHandlers();
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &control = Form::Table::Controls[row];
+        m_texts[std::size_t(row)] = Form::textAtCreation({row});
+        m_checked[std::size_t(row)] =
+                control.kind == Form::Kind::OptionButton && control.index == 1;
+        m_enabled[std::size_t(row)] = true;
+    }
     Form_Load(rememberedDirectory);
-}
-
-frmMain::~frmMain() = default;
-
-void frmMain::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
-    control(QStringLiteral("txtLLabel"))->setFocus();
-    QTimer::singleShot(0, this, &frmMain::finishAppearance);
-}
-
-QWidget *frmMain::control(const char *name, int index) const
-{
-    return control(Form::objectName(name, index));
-}
-
-QString frmMain::text(const char *name, int index) const
-{
-    return static_cast<QLineEdit *>(control(name, index))->text();
-}
-
-void frmMain::setText(const char *name, const QString &text)
-{
-    static_cast<QLineEdit *>(control(name, -1))->setText(text);
-}
-
-bool frmMain::isChecked(const char *name) const
-{
-    return static_cast<QCheckBox *>(control(name, -1))->isChecked();
-}
-
-QString frmMain::fileName() const { return text("txtFileName"); }
-
-QString frmMain::missionListEntryText() const
-{
-    return missionListEntry(m_model.MissionName, missionFileName(fileName()));
-}
-
-void frmMain::showMissionListEntry()
-{
-    static_cast<QPlainTextEdit *>(control(QStringLiteral("txtInsert")))
-            ->setPlainText(missionListEntryText());
 }
 
 void frmMain::Form_Load(const std::function<QString()> &rememberedDirectory)
 {
     // Projects are saved below the working folder, which is the program's own folder when it
     // is started from there, so the dialog opens where they are.
-    m_loadDialog->setInitialFolder(
-            Platform::joinPath({Platform::workingFolder(), QString::fromLatin1(ProjectFolder)}));
-    // The boxes' texts at creation run no rule, yet the mission needs the profile.
-    txtAHeight_Change(0);
-    txtAPitch_Change(0);
-    txtAThrust_Change(0);
-    m_tabs->setCurrentIndex(0);
-    setText("txtDirectory", rememberedDirectory());
+    m_projectFolder =
+            Platform::joinPath({Platform::workingFolder(), QString::fromLatin1(ProjectFolder)});
+    // The profile's texts at creation run no rule, yet the mission needs them.
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &control = Form::Table::Controls[row];
+        if (control.tab == Form::Table::Ascent && control.index == 0)
+            runRule({row});
+    }
+    setText(Form::id("txtDirectory"), rememberedDirectory());
+}
+
+void frmMain::setText(Id id, const QString &text)
+{
+    QString &current = m_texts[std::size_t(id.row)];
+    if (current == text)
+        return;
+    current = text;
+    runRule(id);
+    emit textChanged(id, text);
+}
+
+void frmMain::setChecked(Id id, bool checked)
+{
+    const Form::Control &control = id.control();
+    if (isChecked(id) == checked || (control.kind == Form::Kind::OptionButton && !checked))
+        return;
+    m_checked[std::size_t(id.row)] = checked;
+    emit checkedChanged(id, checked);
+    if (control.kind == Form::Kind::OptionButton) {
+        const Id other = Form::option(control.tab, 1 - control.index);
+        m_checked[std::size_t(other.row)] = false;
+        emit checkedChanged(other, false);
+        return;
+    }
+    runRule(id);
+}
+
+void frmMain::setEnabled(Id id, bool enabled)
+{
+    if (isEnabled(id) == enabled)
+        return;
+    m_enabled[std::size_t(id.row)] = enabled;
+    emit enabledChanged(id, enabled);
+}
+
+Omissions frmMain::omissions() const
+{
+    Omissions omitted{};
+    for (int step = 0; step < Form::StepCount; ++step)
+        omitted[std::size_t(step)] = Form::isOptional(step) && !isChecked(Form::option(step, 1));
+    return omitted;
+}
+
+QString frmMain::missionListEntryText() const
+{
+    return missionListEntry(m_model.MissionName, missionFileName(fileName()));
+}
+
+void frmMain::showMissionListEntry() { setText(Form::id("txtInsert"), missionListEntryText()); }
+
+// A mission needs a file name and a directory, and every text it writes must read back as
+// typed. Fields of steps left out are not written, so they do not count.
+MissionProblem frmMain::missionProblem(Directory directory) const
+{
+    if (fileName().isEmpty())
+        return {MissionProblem::NoFileName};
+    if (directory == Directory::Needed && text(Form::id("txtDirectory")).isEmpty())
+        return {MissionProblem::NoDirectory};
+    const Omissions omitted = omissions();
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &control = Form::Table::Controls[row];
+        if (control.kind != Form::Kind::TextBox || control.tab < 0
+            || omitted[std::size_t(control.tab)])
+            continue;
+        const QString &text = m_texts[std::size_t(row)];
+        if (const qsizetype at = firstUnwritable(text); at >= 0)
+            return {MissionProblem::UnwritableText, Id{row}, text[at]};
+    }
+    return {};
 }

@@ -1,139 +1,78 @@
-// The program's one window. It is built from the form tables; every change of a field runs
-// the field's change rule, which copies the text into the MissionModel and refreshes the
-// readouts. The texts themselves live only in the widgets.
+// The form: what each control of the window holds (texts, captions, ticks, the chosen option
+// of each pair, whether a button is enabled), the change rules that keep the MissionModel up
+// to date, start-up, and the two actions. It needs no display: the window shows it and hands
+// it the user's edits, and a loaded project or qavmake fill it in the same way. Every change
+// it makes is announced, so that whatever shows it can follow.
 #pragma once
 
-#include <QHash>
-#include <QWidget>
+#include <QObject>
 
+#include <array>
 #include <functional>
-#include <memory>
 
 #include "QAVMmod.h"
-#include "errorreport.h"
-#include "loaddialog.h"
+#include "formtable.h"
 
-class TwoRowTabWidget;
-namespace Form {
-struct Control;
-}
-
-class frmMain : public QWidget
+class frmMain : public QObject
 {
     Q_OBJECT
 
 public:
-    // Builds the window and runs start-up. Without a dialog or error report the window uses
-    // Qt's file dialog and message box; start-up takes the directory from "settings.dat"
-    // unless told otherwise.
-    explicit frmMain(MissionModel &model, std::unique_ptr<LoadDialog> dialog = {},
-                     std::unique_ptr<ErrorReport> errors = {},
+    // Creates the form with the texts of the table and runs start-up, which takes the
+    // directory from "settings.dat" unless told otherwise.
+    explicit frmMain(MissionModel &model,
                      const std::function<QString()> &rememberedDirectory = readRememberedDirectory,
-                     QWidget *parent = nullptr);
-    ~frmMain() override;
-
-    // A control by its name, "txtAHeight(3)" style for array elements; nullptr if unknown.
-    QWidget *control(const QString &name) const { return m_controls.value(name); }
-    QWidget *control(const char *name, int index) const;
+                     QObject *parent = nullptr);
 
     MissionModel &model() const { return m_model; }
 
-    // The two actions without their dialogs and messages, for use without the window:
-    // loading a project file into the fields, as "Load MFC File" does once a file is chosen;
-    // and what "Make Mission" checks and writes for the mission itself.
-    bool loadProjectFile(const QString &path, QString *error);
+    // A text box's text, or a label's caption.
+    QString text(Form::Id id) const { return m_texts[std::size_t(id.row)]; }
+    // Runs the field's rule when the text changes; an equal text changes nothing.
+    void setText(Form::Id id, const QString &text);
+    bool isChecked(Form::Id id) const { return m_checked[std::size_t(id.row)]; }
+    // A check box runs its rule on every change; selecting an option clears the other of
+    // its pair, and an option is only ever selected, never cleared, by itself.
+    void setChecked(Form::Id id, bool checked);
+    bool isEnabled(Form::Id id) const { return m_enabled[std::size_t(id.row)]; }
+
+    // Where the open-file dialog starts, and what it offers.
+    QString projectFolder() const { return m_projectFolder; }
+    static QString dialogFilter() { return QStringLiteral("MFC Files(*.mfc)|*.mfc"); }
+
+    QString fileName() const { return text(Form::id("txtFileName")); }
+    Omissions omissions() const;
+    QString missionListEntryText() const;
+
     // What keeps the mission from being made; a mission written elsewhere than the
     // directory shown needs no directory.
     enum class Directory { Needed, NotNeeded };
     MissionProblem missionProblem(Directory directory = Directory::Needed) const;
-    Omissions omissions() const;
-    QString fileName() const;
-    QString missionListEntryText() const;
-    LoadDialog &loadDialog() const { return *m_loadDialog; }
-    TwoRowTabWidget *tabs() const { return m_tabs; }
 
-protected:
-    void showEvent(QShowEvent *event) override;
+    // "Make Mission": writes the mission file, "settings.dat" and the project file, and
+    // says what went wrong, or nothing.
+    QString cmdMakeMission_Click();
+    // "Load MFC File" before its dialog shows; it can be pressed only once.
+    void cmdOpen_Click();
+    // Loads a project file as "Load MFC File" does once it is chosen.
+    bool loadProjectFile(const QString &path, QString *error);
+
+signals:
+    void textChanged(Form::Id id, const QString &text);
+    void checkedChanged(Form::Id id, bool checked);
+    void enabledChanged(Form::Id id, bool enabled);
 
 private:
-    void buildForm();
-    QWidget *createControl(const Form::Control &row);
-    void addTabFurniture();
-    void setFocusOrder();
-    void finishAppearance();
-    void nameForAssistiveTools();
-    void connectHandlers();
     void Form_Load(const std::function<QString()> &rememberedDirectory);
-
-    QString text(const char *name, int index = -1) const;
-    void setText(const char *name, const QString &text);
-    template<std::size_t N>
-    void readArray(const char *name, Texts<N> &into, QStringView unit = {}) const;
-    bool isChecked(const char *name) const;
+    void runRule(Form::Id id);
+    void store(Form::Id id, const QString &value);
+    void setEnabled(Form::Id id, bool enabled);
     void showMissionListEntry();
-    struct FieldSource fieldSource() const;
-    void report(const QString &title, const QString &text);
-
-    void cmdMakeMission_Click();
-    void cmdOpen_Click();
-    void fill(const struct FieldAssignment &assignment);
-
-    void txtLLabel_Change();
-    void txtLStartAt_Change();
-    void txtLWakeUp_Change();
-    void txtLBase_Change(int index);
-    void txtLHeading_Change();
-    void txtLHoverAt_Change();
-    void txtLThrust_Change();
-    void txtLOrientation_Change(int index);
-    void txtLCompleteAt_Change();
-    void txtAName_Change();
-    void txtAHeight_Change(int index);
-    void txtAPitch_Change(int index);
-    void txtAThrust_Change(int index);
-    void txtALockVz_Change();
-    void txtAAlignWith_Change();
-    void txtACompleteAt_Change();
-    void txtPALabel_Change();
-    void txtPAReference_Change();
-    void txtPAAlign_Change();
-    void txtSName_Change();
-    void txtSReference_Change();
-    void txtSCapDist_Change();
-    void txtSCompleteAt_Change();
-    void txtAppName_Change();
-    void txtAppReference_Change();
-    void txtAppNav_Change();
-    void txtAppCompleteAt_Change();
-    void txtDName_Change();
-    void txtDReference_Change();
-    void txtDPort_Change();
-    void txtDNAV_Change();
-    void chkDCmdsK_Click();
-    void chkDCmdsCC_Click();
-    void txtULabel_Change();
-    void txtUStartAt_Change();
-    void txtUReference_Change();
-    void txtUPort_Change();
-    void txtUVRel_Change();
-    void txtRName_Change();
-    void txtRStartAt_Change();
-    void txtRAoa_Change();
-    void txtRBase_Change();
-    void txtRCompleteAt_Change();
-    void txtLndName_Change();
-    void txtLndBase_Change();
-    void txtLndHoverPad_Change(int index);
-    void txtLndNAV_Change();
-    void txtFileName_Change();
-    void txtMissionName_Change();
-    void txtDirectory_Change();
 
     MissionModel &m_model;
-    std::unique_ptr<LoadDialog> m_loadDialog;
-    std::unique_ptr<ErrorReport> m_errors;
-    QHash<QString, QWidget *> m_controls;
-    TwoRowTabWidget *m_tabs = nullptr;
-    bool m_shown = false;
+    std::array<QString, Form::RowCount> m_texts;
+    std::array<bool, Form::RowCount> m_checked{};
+    std::array<bool, Form::RowCount> m_enabled{};
+    QString m_projectFolder;
     QString m_loadedProject; // the file "Load MFC File" read, if any
 };

@@ -2,6 +2,7 @@
 
 #include "filestore.h"
 #include "frmMain.h"
+#include "frmMain_window.h"
 
 int main(int argc, char *argv[])
 {
@@ -10,7 +11,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("QAVMaker"));
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
 
-    frmMain window(missionModel());
+    frmMain form(missionModel());
+    frmMainWindow window(form);
     window.show();
     return app.exec();
 }

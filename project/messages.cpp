@@ -71,10 +71,10 @@ QString problem(const MissionProblem &problem)
                               "tab \"10 - Make File\".")
                 + nothing;
     case MissionProblem::UnwritableText: {
-        const Form::Control *field = Form::find(problem.field);
+        const Form::Control &field = problem.field.control();
         return QStringLiteral("The field \"%1\" on the tab \"%2\" holds %3, which the mission and "
                               "project files cannot hold.")
-                       .arg(Form::displayName(*field), Form::tabCaptions().at(field->tab),
+                       .arg(Form::displayName(field), Form::tabCaptions().at(field.tab),
                             describe(problem.character))
                 + nothing;
     }

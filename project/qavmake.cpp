@@ -1,9 +1,10 @@
-// qavmake: makes the mission files of project files without showing the editor. Each project
-// is loaded into a fresh editor state exactly as "Load MFC File" does, checked and written
-// exactly as "Make Mission" does; settings.dat and the project files are left alone.
+// qavmake: makes the mission files of project files with the editor's form and no window.
+// Each project is loaded into a freshly started form exactly as "Load MFC File" does,
+// checked and written exactly as "Make Mission" does; settings.dat and the project files
+// are left alone.
 // Every failure is one line on standard error, "qavmake: PROJECT: reason".
-#include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QHash>
 
 #include <cerrno>
@@ -19,21 +20,6 @@
 namespace {
 
 enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
-
-// Batch runs have no one to answer a dialog or read a message box.
-class NoDialog final : public LoadDialog
-{
-public:
-    bool showOpen(QWidget *) override { return false; }
-};
-
-class NoReport final : public ErrorReport
-{
-public:
-    void report(QWidget *, const QString &, const QString &) override { }
-};
-
-void quietQt(QtMsgType, const QMessageLogContext &, const QString &) { }
 
 // The arguments as given, before Qt takes out the options it knows; names that are not
 // UTF-8 survive the trip to the file system.
@@ -105,8 +91,7 @@ private:
 void Run::make(const QString &project)
 {
     MissionModel model;
-    frmMain editor(model, std::make_unique<NoDialog>(), std::make_unique<NoReport>(),
-                   defaultDirectory);
+    frmMain editor(model, defaultDirectory);
     QString error;
     if (!editor.loadProjectFile(project, &error))
         return fail(project, error);
@@ -150,12 +135,9 @@ int main(int argc, char *argv[])
 {
     Platform::guardStandardStreams();
     const QStringList arguments = rawArguments(argc, argv);
-    // No display needed: the editor's state is built but never shown.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietQt);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("qavmake"));
-    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qavmake"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
 
     Output output;
     QCommandLineParser parser;
@@ -185,7 +167,8 @@ int main(int argc, char *argv[])
     if (parser.isSet(help))
         return output.write(parser.helpText().toUtf8()) ? Success : Failure;
     if (parser.isSet(version)) {
-        const QString line = QStringLiteral("qavmake %1\n").arg(QApplication::applicationVersion());
+        const QString line =
+                QStringLiteral("qavmake %1\n").arg(QCoreApplication::applicationVersion());
         return output.write(line.toUtf8()) ? Success : Failure;
     }
     const QStringList projects = parser.positionalArguments();

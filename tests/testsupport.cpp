@@ -26,19 +26,17 @@ bool ScriptedLoadDialog::showOpen(QWidget *)
     return true;
 }
 
-Editor::Editor() : Editor(std::make_unique<ScriptedLoadDialog>()) { }
-
-Editor::Editor(std::unique_ptr<LoadDialog> dialog)
+Editor::Editor()
 {
     auto errors = std::make_unique<RecordingErrorReport>();
     m_errors = errors.get();
-    window = std::make_unique<frmMain>(model, std::move(dialog), std::move(errors));
+    auto dialog = std::make_unique<ScriptedLoadDialog>();
+    m_dialog = dialog.get();
+    form = std::make_unique<frmMain>(model);
+    window = std::make_unique<frmMainWindow>(*form, std::move(dialog), std::move(errors));
 }
 
-ScriptedLoadDialog &Editor::dialog() const
-{
-    return static_cast<ScriptedLoadDialog &>(window->loadDialog());
-}
+Editor::~Editor() = default;
 
 QString Editor::filledText(const QString &name)
 {
@@ -111,72 +109,17 @@ QByteArray WorkingDirectory::read(const QString &name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-namespace {
-
-template<std::size_t N>
-QString joined(const Texts<N> &texts)
+QString modelValue(const MissionModel &model, const QString &name)
 {
-    return joinTexts(texts, u"|");
-}
-
-} // namespace
-
-QString modelValue(const MissionModel &m, const QString &name)
-{
-    const QHash<QString, QString> values = {
-            {"LLabel", m.LLabel},
-            {"LStartAt", m.LStartAt},
-            {"LWakeUp", m.LWakeUp},
-            {"LBase", joined(m.LBase)},
-            {"LHeading", m.LHeading},
-            {"LHoverAt", m.LHoverAt},
-            {"LThrust", m.LThrust},
-            {"LOrientation", joined(m.LOrientation)},
-            {"LCompleteAt", m.LCompleteAt},
-            {"AName", m.AName},
-            {"AHeight", joined(m.AHeight)},
-            {"AHeightRaw", joined(m.AHeightRaw)},
-            {"APitch", joined(m.APitch)},
-            {"AThrust", joined(m.AThrust)},
-            {"ALockVz", m.ALockVz},
-            {"AAlignWith", m.AAlignWith},
-            {"ACompleteAt", m.ACompleteAt},
-            {"PALabel", m.PALabel},
-            {"PAReference", m.PAReference},
-            {"PAAlign", m.PAAlign},
-            {"SName", m.SName},
-            {"SReference", m.SReference},
-            {"SCapDist", m.SCapDist},
-            {"SCompleteAt", m.SCompleteAt},
-            {"AppName", m.AppName},
-            {"AppReference", m.AppReference},
-            {"AppNav", m.AppNav},
-            {"AppCompleteAt", m.AppCompleteAt},
-            {"DName", m.DName},
-            {"DReference", m.DReference},
-            {"DPort", m.DPort},
-            {"DNAV", m.DNAV},
-            {"DCmds", joined(m.DCmds)},
-            {"ULabel", m.ULabel},
-            {"UStartAt", m.UStartAt},
-            {"UReference", m.UReference},
-            {"UPort", m.UPort},
-            {"UVRel", m.UVRel},
-            {"RName", m.RName},
-            {"RStartAt", m.RStartAt},
-            {"RAoa", m.RAoa},
-            {"RBase", m.RBase},
-            {"RCompleteAt", m.RCompleteAt},
-            {"LndName", m.LndName},
-            {"LndBase", m.LndBase},
-            {"LndHoverPad", joined(m.LndHoverPad)},
-            {"LndNAV", m.LndNAV},
-            {"MissionPath", m.MissionPath},
-            {"MissionName", m.MissionName},
-    };
-    if (!values.contains(name))
-        qFatal("no model value %s", qPrintable(name));
-    return values.value(name);
+    if (name == "MissionPath")
+        return model.MissionPath;
+    if (name == "MissionName")
+        return model.MissionName;
+    for (const Form::Control &control : Form::controls()) {
+        if ((control.model && name == control.model) || (control.raw && name == control.raw))
+            return model.joined(name, u"|");
+    }
+    qFatal("no model value %s", qPrintable(name));
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "frmMain.h"
+#include "frmMain_window.h"
 #include "loaddialog.h"
 
 // A dialog that answers as a test tells it to, without showing anything.
@@ -36,11 +37,12 @@ public:
     QStringList texts;
 };
 
-// Creates the window in the current working directory, as the program does at start.
+// Creates the form and the window that shows it in the current working directory, as the
+// program does at start.
 struct Editor
 {
     Editor();
-    explicit Editor(std::unique_ptr<LoadDialog> dialog);
+    ~Editor();
 
     QLineEdit *box(const QString &name) const;
     QString text(const QString &name) const { return box(name)->text(); }
@@ -52,7 +54,7 @@ struct Editor
         return qobject_cast<T *>(window->control(name));
     }
 
-    ScriptedLoadDialog &dialog() const;
+    ScriptedLoadDialog &dialog() const { return *m_dialog; }
     RecordingErrorReport &errors() const { return *m_errors; }
     // Fills every text box of the steps with a text of its own (see fixtures/goldens.py).
     void fillEveryField() const;
@@ -63,7 +65,9 @@ struct Editor
 
     MissionModel model;
     RecordingErrorReport *m_errors;
-    std::unique_ptr<frmMain> window;
+    ScriptedLoadDialog *m_dialog;
+    std::unique_ptr<frmMain> form;
+    std::unique_ptr<frmMainWindow> window;
 };
 
 // Makes a fresh temporary folder the working directory for as long as it lives.

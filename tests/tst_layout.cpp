@@ -304,7 +304,7 @@ void tst_layout::styledLabels()
 
 void tst_layout::window()
 {
-    frmMain *w = m_editor->window.get();
+    frmMainWindow *w = m_editor->window.get();
     QCOMPARE(w->windowTitle(), "KORVALIN - Mission File Creator - Version Alpha-01c");
     QCOMPARE(w->size(), QSize(674, 544));
     QCOMPARE(w->minimumSize(), QSize(674, 544));
@@ -369,7 +369,7 @@ void tst_layout::focusOrder()
 
 void tst_layout::tabbingSkipsHiddenPages()
 {
-    frmMain *w = m_editor->window.get();
+    frmMainWindow *w = m_editor->window.get();
     w->activateWindow();
     m_editor->window->tabs()->setCurrentIndex(0);
     QWidget *last = w->control("txtLCompleteAt");

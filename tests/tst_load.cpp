@@ -203,7 +203,7 @@ void tst_load::yesChosenBeforeTheLoadStays()
     load(QStringLiteral(QAV_FIXTURES "/filled.mfc"));
     QVERIFY(m_editor->find<QRadioButton>("optSOmmit(0)")->isChecked());
     QCOMPARE(m_editor->text("txtSName"), "SName");
-    QCOMPARE(m_editor->model.SCompleteAt, "D(SReference) = SCompleteAtk");
+    QCOMPARE(modelValue(m_editor->model, "SCompleteAt"), "D(SReference) = SCompleteAtk");
 }
 
 void tst_load::handMadeWindowsFile()
@@ -225,7 +225,7 @@ void tst_load::handMadeWindowsFile()
     QCOMPARE(m_editor->text("txtLLabel"), " Launch ");
     QCOMPARE(m_editor->text("txtLBase(1)"), "Cape");
     QCOMPARE(m_editor->text("txtPAReference"), "ISS");
-    QCOMPARE(m_editor->model.SCompleteAt, "D(ISS) = 5k");
+    QCOMPARE(modelValue(m_editor->model, "SCompleteAt"), "D(ISS) = 5k");
     QCOMPARE(m_editor->text("txtDName"), "");
     QVERIFY(m_editor->find<QCheckBox>("chkDCmdsK")->isChecked());
     QVERIFY(m_editor->find<QRadioButton>("optAppOmmit(0)")->isChecked());
@@ -270,7 +270,7 @@ void tst_load::unreadableFileChangesNothing()
     QCOMPARE(m_editor->errors().texts.value(0),
              "Could not read the project file:\n" + path + ": " + reason
                      + "\n\nNothing was loaded.");
-    QCOMPARE(m_editor->model.LLabel, "my work");
+    QCOMPARE(modelValue(m_editor->model, "LLabel"), "my work");
 }
 
 void tst_load::anyReadableFileLoads_data()
@@ -311,7 +311,7 @@ void tst_load::anyReadableFileLoads()
     load(m_cwd->filePath("any.mfc"));
     QCOMPARE(m_editor->errors().texts, QStringList());
     QCOMPARE(m_editor->text("txtLLabel"), label);
-    QCOMPARE(m_editor->model.LLabel, label);
+    QCOMPARE(modelValue(m_editor->model, "LLabel"), label);
 }
 
 QTEST_MAIN(tst_load)

@@ -342,12 +342,10 @@ void tst_profile::oneSaveEqualsKeyByKeyWrites()
     editor.fillEveryField();
     editor.set("txtLStartAt", " padded ");
     editor.set("txtLHeading", "'quoted'");
-    const QList<ProfileEntry> entries = projectEntries(
-            {[&](const QString &name) { return editor.text(name); },
-             [&](const QString &name) {
-                 return static_cast<QAbstractButton *>(editor.window->control(name))->isChecked();
-             }},
-            editor.model);
+    const QList<ProfileEntry> entries =
+            projectEntries({[&](Form::Id id) { return editor.form->text(id); },
+                            [&](Form::Id id) { return editor.form->isChecked(id); }},
+                           editor.model);
     QCOMPARE(entries.size(), 58);
 
     if (!existing.isEmpty())

@@ -184,8 +184,8 @@ void tst_rules::textIsStoredVerbatim()
     const QString odd = "  <a & \"b\">\t ";
     editor.set("txtLLabel", odd);
     editor.set("txtLWakeUp", odd);
-    QCOMPARE(editor.model.LLabel, odd);
-    QCOMPARE(editor.model.LWakeUp, odd + "s");
+    QCOMPARE(modelValue(editor.model, "LLabel"), odd);
+    QCOMPARE(modelValue(editor.model, "LWakeUp"), odd + "s");
 }
 
 void tst_rules::sameTextRunsNoRule()
@@ -194,12 +194,12 @@ void tst_rules::sameTextRunsNoRule()
     editor.set("txtLBase(0)", "[planet]");
     QCOMPARE(modelValue(editor.model, "LBase"), "||");
     editor.set("txtLWakeUp", "");
-    QCOMPARE(editor.model.LWakeUp, "");
+    QCOMPARE(modelValue(editor.model, "LWakeUp"), "");
 
     editor.set("txtLLabel", "a");
-    editor.model.LLabel = "untouched";
+    editor.model.values[std::size_t(Form::id("txtLLabel").row)] = "untouched";
     editor.set("txtLLabel", "a");
-    QCOMPARE(editor.model.LLabel, "untouched");
+    QCOMPARE(modelValue(editor.model, "LLabel"), "untouched");
 }
 
 void tst_rules::arraysRefreshEveryElement_data()
@@ -289,8 +289,8 @@ void tst_rules::distanceConditions()
     Editor editor;
     for (const QString &edit : edits)
         editor.set(edit.section('=', 0, 0), edit.section('=', 1));
-    QCOMPARE(editor.model.SCompleteAt, sync);
-    QCOMPARE(editor.model.AppCompleteAt, approach);
+    QCOMPARE(modelValue(editor.model, "SCompleteAt"), sync);
+    QCOMPARE(modelValue(editor.model, "AppCompleteAt"), approach);
 }
 
 void tst_rules::dockingCommandsFollowTheirBoxes_data()

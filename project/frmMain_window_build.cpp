@@ -1,4 +1,6 @@
-#include "frmMain.h"
+// Building the window from the form table: every control in its place, with its caption,
+// style, focus order and the names assistive tools read.
+#include "frmMain_window.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -83,18 +85,22 @@ void makeRule(const Form::Line &line, QWidget *parent)
 
 } // namespace
 
-void frmMain::buildForm()
+void frmMainWindow::buildForm()
 {
-    for (const Form::Control &row : Form::controls()) {
-        QWidget *widget = createControl(row);
-        widget->setObjectName(Form::objectName(row));
-        widget->setGeometry(row.geometry.toPixels());
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &control = Form::Table::Controls[row];
+        QWidget *parent = parentFor(control);
+        const Shown shown = createControl({row}, parent);
+        QWidget *widget = shown.widget;
+        widget->setObjectName(Form::objectName(control));
+        widget->setGeometry(control.at.toPixels());
+        m_shown[std::size_t(row)] = shown;
         m_controls.insert(widget->objectName(), widget);
-        if (row.caption) {
-            QLabel *caption = makeLabel(QString::fromUtf8(row.caption),
-                                        Form::captionObjectName(row), Style::RowCaption,
-                                        Form::captionGeometry(row), widget->parentWidget());
-            caption->setWordWrap(row.kind == Kind::MultiLineBox);
+        if (control.caption) {
+            QLabel *caption =
+                    makeLabel(QString::fromUtf8(control.caption), Form::captionObjectName(control),
+                              Style::RowCaption, Form::captionGeometry(control), parent);
+            caption->setWordWrap(control.kind == Kind::MultiLineBox);
             caption->setBuddy(widget);
             m_controls.insert(caption->objectName(), caption);
         }
@@ -105,118 +111,136 @@ void frmMain::buildForm()
     setFocusOrder();
 }
 
+QWidget *frmMainWindow::parentFor(const Form::Control &control)
+{
+    if (control.parent)
+        return m_shown[std::size_t(Form::rowOf(control.parent))].widget;
+    if (control.tab == Form::OnWindow)
+        return this;
+    return m_tabs->page(control.tab);
+}
+
 // Nothing here is needed to put the window on the screen, so it runs just after that,
 // before the window is first painted.
-void frmMain::finishAppearance()
+void frmMainWindow::finishAppearance()
 {
-    static_cast<QLabel *>(control(QStringLiteral("Picture1")))
-            ->setPixmap(QPixmap(QStringLiteral(":/picture1.png")));
+    m_shown[std::size_t(Form::id("Picture1").row)].label->setPixmap(
+            QPixmap(QStringLiteral(":/picture1.png")));
     for (QLabel *label : findChildren<QLabel *>())
         Platform::fitText(label);
 }
 
 // The fields of the first tab, the tab strip, the fields of the other tabs, "Make Mission",
 // the option buttons, and "Load MFC File" last.
-void frmMain::setFocusOrder()
+void frmMainWindow::setFocusOrder()
 {
     QList<QWidget *> chain;
     QList<QWidget *> options;
-    for (const Form::Control &row : Form::controls()) {
-        if (row.tab > 0 && !chain.contains(m_tabs->tabStrip()))
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &control = Form::Table::Controls[row];
+        if (control.tab > 0 && !chain.contains(m_tabs->tabStrip()))
             chain.append(m_tabs->tabStrip());
-        QWidget *widget = control(Form::objectName(row));
-        switch (row.kind) {
+        QWidget *widget = m_shown[std::size_t(row)].widget;
+        switch (control.kind) {
         case Kind::TextBox:
         case Kind::MultiLineBox:
         case Kind::CheckBox: chain.append(widget); break;
         case Kind::OptionButton: options.append(widget); break;
         case Kind::Button:
-            if (row.tab != Form::OnWindow)
+            if (control.tab != Form::OnWindow)
                 chain.append(widget);
             break;
         default: break;
         }
     }
     chain += options;
-    chain.append(control(QStringLiteral("cmdOpen")));
+    chain.append(m_shown[std::size_t(Form::id("cmdOpen").row)].widget);
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 // Screen readers announce a field by its caption; boxes without one of their own get a name
 // that says which part of the row they are.
-void frmMain::nameForAssistiveTools()
+void frmMainWindow::nameForAssistiveTools()
 {
-    for (const Form::Control &row : Form::controls()) {
-        QWidget *widget = control(Form::objectName(row));
-        switch (row.kind) {
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &control = Form::Table::Controls[row];
+        QWidget *widget = m_shown[std::size_t(row)].widget;
+        switch (control.kind) {
         case Kind::TextBox:
         case Kind::MultiLineBox:
-            widget->setAccessibleName(Form::accessibleName(row));
-            widget->setAccessibleDescription(Form::tabCaptions().value(row.tab));
+            widget->setAccessibleName(Form::accessibleName(control));
+            widget->setAccessibleDescription(Form::tabCaptions().value(control.tab));
             break;
         case Kind::CheckBox: widget->setAccessibleDescription(QStringLiteral("Commands")); break;
         case Kind::OptionButton:
             widget->setAccessibleName(
                     QStringLiteral("Ommit %1: %2")
-                            .arg(Form::tabCaptions().value(row.tab).section(u'-', 1).trimmed(),
-                                 QString::fromUtf8(row.text)));
+                            .arg(Form::tabCaptions().value(control.tab).section(u'-', 1).trimmed(),
+                                 QString::fromUtf8(control.text)));
             break;
         default: break;
         }
     }
-    control(QStringLiteral("Picture1"))->setAccessibleName(QStringLiteral("QAV Mission Maker"));
+    m_shown[std::size_t(Form::id("Picture1").row)].widget->setAccessibleName(
+            QStringLiteral("QAV Mission Maker"));
 }
 
-QWidget *frmMain::createControl(const Form::Control &row)
+frmMainWindow::Shown frmMainWindow::createControl(Form::Id id, QWidget *parent)
 {
-    QWidget *parent = row.parent        ? control(QString::fromLatin1(row.parent))
-            : row.tab == Form::OnWindow ? static_cast<QWidget *>(this)
-                                        : m_tabs->page(row.tab);
-    const QString text = QString::fromUtf8(row.text);
-    switch (row.kind) {
+    const Form::Control &control = id.control();
+    const QString text = m_form.text(id);
+    switch (control.kind) {
     case Kind::TextBox: {
         auto *box = new QLineEdit(text, parent);
         box->setMaxLength(std::numeric_limits<int>::max());
-        return box;
+        return {.widget = box, .box = box};
     }
     case Kind::MultiLineBox: {
         auto *box = new QPlainTextEdit(text, parent);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setTabChangesFocus(true);
-        return box;
+        return {.widget = box, .lines = box};
     }
-    case Kind::CheckBox: return new QCheckBox(text, parent);
+    case Kind::CheckBox: {
+        auto *box = new QCheckBox(text, parent);
+        box->setChecked(m_form.isChecked(id));
+        return {.widget = box, .button = box};
+    }
     case Kind::OptionButton: {
         auto *option = new QRadioButton(text, parent);
-        option->setChecked(row.index == 1);
-        return option;
+        option->setChecked(m_form.isChecked(id));
+        return {.widget = option, .button = option};
     }
-    case Kind::Button: return new QPushButton(text, parent);
+    case Kind::Button: {
+        auto *button = new QPushButton(text, parent);
+        button->setEnabled(m_form.isEnabled(id));
+        return {.widget = button, .button = button};
+    }
     case Kind::Label:
     case Kind::Readout: {
         auto *label = new QLabel(text, parent);
-        applyStyle(label, row.style);
-        return label;
+        applyStyle(label, control.style);
+        return {.widget = label, .label = label};
     }
-    case Kind::Frame: return new QGroupBox(text, parent);
+    case Kind::Frame: return {.widget = new QGroupBox(text, parent)};
     case Kind::Picture: {
         // The picture is drawn from the box's corner; what does not fit is cut off.
         auto *picture = new QLabel(parent);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return picture;
+        return {.widget = picture, .label = picture};
     }
-    case Kind::Container: return new QWidget(parent);
+    case Kind::Container: return {.widget = new QWidget(parent)};
     case Kind::Tabs:
         m_tabs = new TwoRowTabWidget(Form::tabCaptions(), Form::TabRowHeight / Form::TwipsPerPixel,
                                      parent);
         addTabFurniture();
-        return m_tabs;
+        return {.widget = m_tabs};
     }
     Q_UNREACHABLE();
 }
 
-void frmMain::addTabFurniture()
+void frmMainWindow::addTabFurniture()
 {
     for (int tab = 0; tab < m_tabs->count(); ++tab) {
         QWidget *page = m_tabs->page(tab);

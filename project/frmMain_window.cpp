@@ -1,0 +1,122 @@
+#include "frmMain_window.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QTimer>
+
+#include "appearance.h"
+#include "messages.h"
+#include "tworowtabwidget.h"
+
+using Form::Id;
+
+frmMainWindow::frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog,
+                             std::unique_ptr<ErrorReport> errors, QWidget *parent)
+    : QWidget(parent), m_form(form), m_loadDialog(std::move(dialog)), m_errors(std::move(errors))
+{
+    if (!m_loadDialog)
+        m_loadDialog = std::make_unique<FileLoadDialog>();
+    if (!m_errors)
+        m_errors = std::make_unique<MessageBoxErrorReport>();
+    m_loadDialog->setFilter(frmMain::dialogFilter());
+    m_loadDialog->setInitialFolder(m_form.projectFolder());
+
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("KORVALIN - Mission File Creator - Version Alpha-01c"));
+    setFont(Platform::formFont());
+    setFixedSize(674, 544);
+    buildForm();
+    bind();
+    // Start-up shows the first tab, whatever tab the window was designed with.
+    m_tabs->setCurrentIndex(0);
+}
+
+frmMainWindow::~frmMainWindow() = default;
+
+void frmMainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+    m_shown[std::size_t(Form::id("txtLLabel").row)].widget->setFocus();
+    QTimer::singleShot(0, this, &frmMainWindow::finishAppearance);
+}
+
+void frmMainWindow::bind()
+{
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Id id{row};
+        const Shown &shown = m_shown[std::size_t(row)];
+        if (shown.box) {
+            connect(shown.box, &QLineEdit::textChanged, this, [this, id](const QString &text) {
+                if (!m_showing)
+                    m_form.setText(id, text);
+            });
+        } else if (shown.lines) {
+            connect(shown.lines, &QPlainTextEdit::textChanged, this, [this, id, shown] {
+                if (!m_showing)
+                    m_form.setText(id, shown.lines->toPlainText());
+            });
+        } else if (shown.button && shown.button->isCheckable()) {
+            connect(shown.button, &QAbstractButton::toggled, this, [this, id](bool checked) {
+                if (!m_showing)
+                    m_form.setChecked(id, checked);
+            });
+        }
+    }
+    connect(&m_form, &frmMain::textChanged, this, &frmMainWindow::showText);
+    connect(&m_form, &frmMain::checkedChanged, this, &frmMainWindow::showChecked);
+    connect(&m_form, &frmMain::enabledChanged, this, &frmMainWindow::showEnabled);
+    connect(m_shown[std::size_t(Form::id("cmdMakeMission").row)].button, &QAbstractButton::clicked,
+            this, &frmMainWindow::cmdMakeMission_Click);
+    connect(m_shown[std::size_t(Form::id("cmdOpen").row)].button, &QAbstractButton::clicked, this,
+            &frmMainWindow::cmdOpen_Click);
+}
+
+void frmMainWindow::showText(Id id, const QString &text)
+{
+    const Shown &shown = m_shown[std::size_t(id.row)];
+    const QScopedValueRollback guard(m_showing, true);
+    if (shown.box && shown.box->text() != text)
+        shown.box->setText(text);
+    else if (shown.lines)
+        shown.lines->setPlainText(text);
+    else if (shown.label)
+        shown.label->setText(text);
+}
+
+void frmMainWindow::showChecked(Id id, bool checked)
+{
+    const QScopedValueRollback guard(m_showing, true);
+    m_shown[std::size_t(id.row)].button->setChecked(checked);
+}
+
+void frmMainWindow::showEnabled(Id id, bool enabled)
+{
+    m_shown[std::size_t(id.row)].widget->setEnabled(enabled);
+}
+
+void frmMainWindow::cmdMakeMission_Click()
+{
+    if (const QString problem = m_form.cmdMakeMission_Click(); !problem.isEmpty())
+        m_errors->report(this, Messages::makeMissionTitle(), problem);
+}
+
+void frmMainWindow::cmdOpen_Click()
+{
+    m_form.cmdOpen_Click();
+    m_loadDialog->setFileName({});
+    if (!m_loadDialog->showOpen(this))
+        return;
+    const QString path = m_loadDialog->fileName();
+    QString error;
+    if (!m_form.loadProjectFile(path, &error))
+        m_errors->report(this, Messages::loadProjectTitle(), Messages::readFailed(path, error));
+}

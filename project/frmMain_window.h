@@ -1,0 +1,75 @@
+// The window that shows the form. It builds its controls from the form table, shows what
+// the form holds, and hands the form every edit, tick and choice of the user; the form's
+// rules do the rest, and whatever they change comes back here to be shown.
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+#include "errorreport.h"
+#include "frmMain.h"
+#include "loaddialog.h"
+
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class TwoRowTabWidget;
+
+class frmMainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Without a dialog or error report the window uses Qt's file dialog and message box.
+    explicit frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog = {},
+                           std::unique_ptr<ErrorReport> errors = {}, QWidget *parent = nullptr);
+    ~frmMainWindow() override;
+
+    frmMain &form() const { return m_form; }
+    // A control or row caption by its name, "txtAHeight(3)" style; nullptr if unknown.
+    QWidget *control(const QString &name) const { return m_controls.value(name); }
+    LoadDialog &loadDialog() const { return *m_loadDialog; }
+    TwoRowTabWidget *tabs() const { return m_tabs; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // The widget that shows a control, by its kind.
+    struct Shown
+    {
+        QWidget *widget = nullptr;
+        QLineEdit *box = nullptr;
+        QPlainTextEdit *lines = nullptr;
+        QAbstractButton *button = nullptr;
+        QLabel *label = nullptr;
+    };
+
+    void buildForm();
+    Shown createControl(Form::Id id, QWidget *parent);
+    QWidget *parentFor(const Form::Control &control);
+    void addTabFurniture();
+    void setFocusOrder();
+    void finishAppearance();
+    void nameForAssistiveTools();
+    void bind();
+    void showText(Form::Id id, const QString &text);
+    void showChecked(Form::Id id, bool checked);
+    void showEnabled(Form::Id id, bool enabled);
+
+    void cmdMakeMission_Click();
+    void cmdOpen_Click();
+
+    frmMain &m_form;
+    std::unique_ptr<LoadDialog> m_loadDialog;
+    std::unique_ptr<ErrorReport> m_errors;
+    std::array<Shown, Form::RowCount> m_shown;
+    QHash<QString, QWidget *> m_controls;
+    TwoRowTabWidget *m_tabs = nullptr;
+    bool m_showing = false; // the form's own change is being shown
+    bool m_shownOnce = false;
+};

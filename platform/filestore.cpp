@@ -3,6 +3,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -214,6 +215,11 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
         *error = systemReason(errno);
         return false;
     }
+    // Replacing a file its owner made read-only would go round what the mode says.
+    if (exists && ::access(target.constData(), W_OK) != 0) {
+        *error = systemReason(errno);
+        return false;
+    }
 
     QByteArray temporary;
     Descriptor fd(createTemporary(folderOf(target), &temporary));
@@ -221,6 +227,10 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
         *error = systemReason(errno);
         return false;
     }
+    // The replacement keeps the older file's owner where the system lets it (as root), and
+    // its mode.
+    if (exists)
+        (void)!::fchown(fd.get(), info.st_uid, info.st_gid);
     const bool written = writeAll(fd.get(), bytes)
             && (!exists || ::fchmod(fd.get(), info.st_mode & 07777) == 0) && ::fsync(fd.get()) == 0
             && fd.release() == 0 && ::rename(temporary.constData(), target.constData()) == 0;
@@ -278,8 +288,10 @@ QByteArray fileIdentity(const QString &path)
     return {};
 }
 
-void guardStandardStreams()
+void prepareProcess()
 {
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)
             continue;

@@ -40,9 +40,11 @@ bool makeFolders(const QString &path, QString *error);
 QByteArray fileIdentity(const QString &path);
 bool sameFile(const QString &a, const QString &b);
 
-// A standard stream closed when the program started would hand its number to the next file
-// opened, and what is meant for the stream would land in that file. Each closed one is
-// opened on /dev/null for reading, so that writing to it fails as it should.
-void guardStandardStreams();
+// Makes the process safe for writing files, first thing at start. A file size limit or a
+// closed pipe then fails the write, which is reported and cleaned up, instead of killing
+// the program halfway. A standard stream closed at start would hand its number to the next
+// file opened, and what is meant for the stream would land in that file: each closed one
+// is opened on /dev/null for reading, so that writing to it fails as it should.
+void prepareProcess();
 
 } // namespace Platform

@@ -39,6 +39,22 @@ qsizetype utf8Length(QByteArrayView bytes)
     return c < minimum || c > 0x10FFFF || surrogate ? 0 : length;
 }
 
+// Line and paragraph separators, marks that change the direction of text, and characters
+// no one has assigned: a terminal shows them as nothing, or breaks the line.
+bool printsNothing(char32_t u)
+{
+    switch (QChar::category(u)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph: return true;
+    default: return false;
+    }
+}
+
 } // namespace
 
 QChar pathSeparator() { return QDir::separator(); }
@@ -92,20 +108,27 @@ QString printableName(QStringView name)
 {
     QString shown;
     shown.reserve(name.size());
-    for (const QChar c : name) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t u = name[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(name[i], name[i + 1]);
+            ++i;
+        }
         switch (u) {
-        case u'\n': shown += QStringLiteral("\\n"); continue;
-        case u'\r': shown += QStringLiteral("\\r"); continue;
-        case u'\t': shown += QStringLiteral("\\t"); continue;
+        case U'\n': shown += QStringLiteral("\\n"); continue;
+        case U'\r': shown += QStringLiteral("\\r"); continue;
+        case U'\t': shown += QStringLiteral("\\t"); continue;
         default: break;
         }
         const bool control = u < 0x20 || (u >= 0x7F && u < 0xA0);
-        if (control || isRawByte(u)) {
-            const int byte = isRawByte(u) ? u - RawByteBase : u;
+        const bool raw = u <= 0xFFFF && isRawByte(char16_t(u));
+        if (control || raw) {
+            const uint byte = raw ? u - RawByteBase : u;
             shown += QStringLiteral("\\x%1").arg(byte, 2, 16, QChar(u'0'));
+        } else if (printsNothing(u)) {
+            shown += QStringLiteral("\\u%1").arg(uint(u), 4, 16, QChar(u'0'));
         } else {
-            shown += c;
+            shown += QString::fromUcs4(&u, 1);
         }
     }
     return shown;

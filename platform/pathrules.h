@@ -25,7 +25,9 @@ QString decodeFileName(QByteArrayView bytes);
 QByteArray encodeFileName(QStringView name);
 
 // A name as a terminal line can show it: line breaks, tabs and other control characters as
-// "\n", "\r", "\t" or "\xHH", and the raw bytes of decodeFileName as "\xHH".
+// "\n", "\r", "\t" or "\xHH", the raw bytes of decodeFileName as "\xHH", and characters
+// that print nothing (U+2028, ...) as "\uHHHH". A backslash stays as it is, so that Windows
+// paths read as typed.
 QString printableName(QStringView name);
 
 // A name for a file in a given folder: not empty, not "." or "..", no separator of any

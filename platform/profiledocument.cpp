@@ -68,18 +68,18 @@ ProfileDocument::Encoding ProfileDocument::encodingOf(const QByteArray &bytes, Q
         std::string_view mark;
         const char *name;
     } Foreign[] = {
-            {"\x00\x00\xFE\xFF"sv, "UTF-32BE"},
-            {"\xFF\xFE\x00\x00"sv, "UTF-32LE"},
-            {"\xFE\xFF"sv, "UTF-16BE"},
-            {"+/v8"sv, "UTF-7"},
-            {"+/v9"sv, "UTF-7"},
-            {"+/v+"sv, "UTF-7"},
-            {"+/v/"sv, "UTF-7"},
-            {"\xF7\x64\x4C"sv, "UTF-1"},
-            {"\xDD\x73\x66\x73"sv, "UTF-EBCDIC"},
-            {"\x0E\xFE\xFF"sv, "SCSU"},
-            {"\xFB\xEE\x28"sv, "BOCU-1"},
-            {"\x84\x31\x95\x33"sv, "GB 18030"},
+            {"\x00\x00\xFE\xFF"sv, "UTF-32BE text"},
+            {"\xFF\xFE\x00\x00"sv, "UTF-32LE text"},
+            {"\xFE\xFF"sv, "UTF-16BE text"},
+            {"+/v8"sv, "UTF-7 text"},
+            {"+/v9"sv, "UTF-7 text"},
+            {"+/v+"sv, "UTF-7 text"},
+            {"+/v/"sv, "UTF-7 text"},
+            {"\xF7\x64\x4C"sv, "UTF-1 text"},
+            {"\xDD\x73\x66\x73"sv, "UTF-EBCDIC text"},
+            {"\x0E\xFE\xFF"sv, "SCSU text"},
+            {"\xFB\xEE\x28"sv, "BOCU-1 text"},
+            {"\x84\x31\x95\x33"sv, "GB 18030 text"},
     };
     for (const auto &foreign : Foreign) {
         if (bytes.startsWith(QByteArrayView(foreign.mark.data(), foreign.mark.size()))) {
@@ -91,6 +91,11 @@ ProfileDocument::Encoding ProfileDocument::encodingOf(const QByteArray &bytes, Q
         return Encoding::Utf16Le;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return Encoding::Utf8Marked;
+    // 8-bit text from Windows holds no NUL byte; UTF-16 without a mark holds many.
+    if (bytes.contains('\0')) {
+        *name = QStringLiteral("text with NUL bytes, as UTF-16 without a byte-order mark is");
+        return Encoding::Foreign;
+    }
     return Encoding::Ansi;
 }
 
@@ -219,7 +224,7 @@ QString ProfileDocument::writeRefusal(QStringView section, QStringView key, QStr
     case Encoding::Ansi:
     case Encoding::Utf16Le: return {};
     case Encoding::Foreign:
-        return QStringLiteral("the file is %1 text, which this program does not write")
+        return QStringLiteral("the file is %1, which this program does not write")
                 .arg(m_encodingName);
     case Encoding::Utf8Marked: break;
     }

@@ -70,8 +70,8 @@ QByteArray settingsBytes(const QString &directory);
 struct MissionProblem
 {
     enum Kind { None, NoFileName, NoDirectory, UnwritableText } kind = None;
-    Form::Id field;  // the text box, for UnwritableText
-    QChar character; // the first character it cannot write
+    Form::Id field;         // the text box, for UnwritableText
+    char32_t character = 0; // the first character it cannot write
 };
 
 // What could not be written, where, and the system's description of why.

@@ -98,8 +98,13 @@ MissionProblem frmMain::missionProblem(Directory directory) const
             || omitted[std::size_t(control.tab)])
             continue;
         const QString &text = m_texts[std::size_t(row)];
-        if (const qsizetype at = firstUnwritable(text); at >= 0)
-            return {MissionProblem::UnwritableText, Id{row}, text[at]};
+        if (const qsizetype at = firstUnwritable(text); at >= 0) {
+            const QChar c = text[at];
+            const bool pair =
+                    c.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate();
+            return {MissionProblem::UnwritableText, Id{row},
+                    pair ? QChar::surrogateToUcs4(c, text[at + 1]) : char32_t(c.unicode())};
+        }
     }
     return {};
 }

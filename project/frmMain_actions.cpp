@@ -26,10 +26,17 @@ QString frmMain::cmdMakeMission_Click()
                              [this](Id id) { return isChecked(id); }};
     if (!prepareProject(projectEntries(fields, m_model), fileName(), &project, &failure))
         return Messages::projectUnusable(failure);
+    // The three files are three, and none of them replaces the project that was loaded.
+    const QString &mission = m_model.MissionPath;
     const QString settings = QString::fromLatin1(SettingsFileName);
-    for (const QString &other : {m_loadedProject, project.path, settings}) {
-        if (!other.isEmpty() && Platform::sameFile(m_model.MissionPath, other))
-            return Messages::sharedFile(m_model.MissionPath, other);
+    const std::pair<QString, QString> distinct[] = {{mission, m_loadedProject},
+                                                    {mission, settings},
+                                                    {mission, project.path},
+                                                    {settings, m_loadedProject},
+                                                    {settings, project.path}};
+    for (const auto &[written, other] : distinct) {
+        if (!other.isEmpty() && Platform::sameFile(written, other))
+            return Messages::sharedFile(written, other);
     }
     if (!WriteMissionFile(m_model, omissions(), text(Form::id("txtDirectory")), &failure)
         || !SaveProject(project, &failure))

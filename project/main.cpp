@@ -6,7 +6,7 @@
 
 int main(int argc, char *argv[])
 {
-    Platform::guardStandardStreams();
+    Platform::prepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QAVMaker"));
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));

@@ -9,13 +9,13 @@ namespace Messages {
 
 namespace {
 
-QString describe(QChar c)
+QString describe(char32_t c)
 {
-    const QString code = QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
-    if (c == u'\r' || c == u'\n')
+    const QString code = QStringLiteral("U+%1").arg(uint(c), 4, 16, QChar(u'0')).toUpper();
+    if (c == U'\r' || c == U'\n')
         return QStringLiteral("a line break (%1)").arg(code);
-    if (c.isPrint() && !c.isSurrogate())
-        return QStringLiteral("the character \"%1\" (%2)").arg(c).arg(code);
+    if (QChar::isPrint(c) && !QChar::isSurrogate(c))
+        return QStringLiteral("the character \"%1\" (%2)").arg(QString::fromUcs4(&c, 1), code);
     return QStringLiteral("the character %1").arg(code);
 }
 
@@ -101,11 +101,11 @@ QString readFailed(const QString &path, const QString &reason)
             .arg(Platform::printableName(path), reason);
 }
 
-QString sharedFile(const QString &missionPath, const QString &otherPath)
+QString sharedFile(const QString &path, const QString &otherPath)
 {
-    return QStringLiteral("The mission file %1 would replace %2, which the program needs as it "
-                          "is.\n\nNothing was written.")
-            .arg(Platform::printableName(missionPath), Platform::printableName(otherPath));
+    return QStringLiteral("Writing %1 would replace %2, which the program needs as it is."
+                          "\n\nNothing was written.")
+            .arg(Platform::printableName(path), Platform::printableName(otherPath));
 }
 
 QString problemLine(const MissionProblem &problem)
@@ -137,6 +137,13 @@ QString missionIsTheProjectLine(const QString &missionPath)
 {
     return QStringLiteral("the mission file %1 is this project file; nothing was written")
             .arg(Platform::printableName(missionPath));
+}
+
+QString missionIsAProjectLine(const QString &missionPath, const QString &project)
+{
+    return QStringLiteral("the mission file %1 is the project file %2 of this run; nothing was "
+                          "written")
+            .arg(Platform::printableName(missionPath), Platform::printableName(project));
 }
 
 QString missionWrittenBeforeLine(const QString &missionPath, const QString &firstProject)

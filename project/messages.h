@@ -18,12 +18,13 @@ QString writeFailed(const WriteFailure &failure);
 // The project file a save would update cannot take the save, found before writing.
 QString projectUnusable(const WriteFailure &failure);
 QString readFailed(const QString &path, const QString &reason);
-// The mission file would replace another file the program reads or writes.
-QString sharedFile(const QString &missionPath, const QString &otherPath);
+// A file Make Mission writes would replace another it reads or writes.
+QString sharedFile(const QString &path, const QString &otherPath);
 
 QString problemLine(const MissionProblem &problem);
 QString writeFailedLine(const WriteFailure &failure);
 QString missionIsTheProjectLine(const QString &missionPath);
+QString missionIsAProjectLine(const QString &missionPath, const QString &project);
 QString missionWrittenBeforeLine(const QString &missionPath, const QString &firstProject);
 
 } // namespace Messages

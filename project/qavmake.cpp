@@ -70,7 +70,15 @@ struct Options
 class Run
 {
 public:
-    explicit Run(const Options &options, Output &output) : m_options(options), m_output(output) { }
+    // The projects of the run are known from the start, so that no mission replaces one.
+    Run(const Options &options, const QStringList &projects, Output &output)
+        : m_options(options), m_output(output)
+    {
+        for (const QString &project : projects) {
+            if (const QByteArray identity = Platform::fileIdentity(project); !identity.isEmpty())
+                m_projects.insert(identity, project);
+        }
+    }
 
     void make(const QString &project);
     bool failed() const { return m_failed; }
@@ -84,7 +92,8 @@ private:
 
     const Options &m_options;
     Output &m_output;
-    QHash<QByteArray, QString> m_written; // mission files of this run, and their projects
+    QHash<QByteArray, QString> m_projects; // the project files of this run
+    QHash<QByteArray, QString> m_written;  // mission files of this run, and their projects
     bool m_failed = false;
 };
 
@@ -110,6 +119,9 @@ void Run::make(const QString &project)
     if (Platform::sameFile(path, project))
         return fail(project, Messages::missionIsTheProjectLine(path));
     const QByteArray identity = Platform::fileIdentity(path);
+    if (const auto other = m_projects.constFind(identity);
+        !identity.isEmpty() && other != m_projects.cend())
+        return fail(project, Messages::missionIsAProjectLine(path, other.value()));
     if (const auto first = m_written.constFind(identity);
         !identity.isEmpty() && first != m_written.cend())
         return fail(project, Messages::missionWrittenBeforeLine(path, first.value()));
@@ -119,10 +131,12 @@ void Run::make(const QString &project)
         if (!writeMission(path, model, editor.omissions(), &failure))
             return fail(project, Messages::writeFailedLine(failure));
     }
-    // Once written, the file has an identity of its own rather than its folder's and name.
-    if (const QByteArray owned = m_options.check ? identity : Platform::fileIdentity(path);
-        !owned.isEmpty())
-        m_written.insert(owned, project);
+    // Once written, the file has an identity of its own rather than its folder's and name;
+    // the older file's stays taken too, as other names (hard links) may lead to it.
+    for (const QByteArray &owned : {identity, Platform::fileIdentity(path)}) {
+        if (!owned.isEmpty())
+            m_written.insert(owned, project);
+    }
     if (m_options.entry) {
         m_output.write(
                 Platform::encodeAnsi(editor.missionListEntryText() + QStringLiteral("\r\n")));
@@ -133,7 +147,7 @@ void Run::make(const QString &project)
 
 int main(int argc, char *argv[])
 {
-    Platform::guardStandardStreams();
+    Platform::prepareProcess();
     const QStringList arguments = rawArguments(argc, argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qavmake"));
@@ -179,7 +193,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(outOption) && options.out.isEmpty())
         return usageError(QStringLiteral("--out needs a folder"));
 
-    Run run(options, output);
+    Run run(options, projects, output);
     for (const QString &project : projects)
         run.make(project);
     return run.failed() || output.failed() ? Failure : Success;

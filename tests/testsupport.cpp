@@ -199,6 +199,11 @@ bool Faults::apply(const QStringList &faults, QString *skip)
         } else if (kind == "link") {
             removeAny(path);
             done = QFile::link(value, path);
+        } else if (kind == "hardlink") {
+            removeAny(path);
+            done = ::link(QFile::encodeName(m_root + '/' + value).constData(),
+                          QFile::encodeName(path).constData())
+                    == 0;
         } else if (kind == "sparse") {
             removeAny(path);
             QFile file(path);

@@ -92,8 +92,9 @@ private:
 //   "folder:PATH"        a folder in its place
 //   "fifo:PATH"          a named pipe
 //   "link:PATH=TARGET"   a symbolic link, to a device such as /dev/zero, say
+//   "hardlink:PATH=OTHER" a second name for the file OTHER
 //   "sparse:PATH=BYTES"  a file of that size that takes no room on disk
-//   "readonly:PATH"      a folder no one but root may write into (skipped as root)
+//   "readonly:PATH"      a file or folder no one but root may write (skipped as root)
 //   "full:PATH[=FREE]"   a full file system of 64 KiB mounted there, with FREE bytes left
 //                        and "older" files written back into it (root only)
 //   "fsize:BYTES"        no file of this process or its children may grow past BYTES

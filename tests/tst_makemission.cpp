@@ -279,8 +279,13 @@ void tst_makemission::failures_data()
                                   << QStringList{};
     QTest::newRow("mission would replace the project loaded")
             << QStringList{} << QStringList{"load=Dir/m1.qav"} + ready
-            << "The mission file Dir/m1.qav would replace %cwd%/Dir/m1.qav, which the program "
+            << "Writing Dir/m1.qav would replace %cwd%/Dir/m1.qav, which the program "
                "needs as it is."
+                    + nothing
+            << QStringList{};
+    QTest::newRow("settings file links to the project file")
+            << QStringList{"link:settings.dat=mfc/m1.mfc"} << ready
+            << "Writing settings.dat would replace mfc/m1.mfc, which the program needs as it is."
                     + nothing
             << QStringList{};
     QTest::newRow("settings file is a folder")

@@ -282,6 +282,9 @@ void tst_profile::refusals_data()
     QTest::newRow("GB 18030 file") << QByteArray("\x84\x31\x95\x33[S]\r\n") << "S"
                                    << "k"
                                    << "v";
+    QTest::newRow("UTF-16LE without a mark") << QByteArray("[\0S\0]\0\r\0\n\0", 10) << "S"
+                                             << "k"
+                                             << "v";
     QTest::newRow("8-bit text into a file marked as UTF-8")
             << QByteArray("\xEF\xBB\xBF[S]\r\nk=1\r\n") << "S"
             << "k"

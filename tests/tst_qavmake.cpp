@@ -2,6 +2,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,8 +63,22 @@ tst_qavmake::Run tst_qavmake::run(const QStringList &arguments, const QString &o
     process.setProcessEnvironment(env);
     if (output == "full")
         process.setStandardOutputFile("/dev/full");
-    if (output == "closed")
-        process.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    // The program itself must cope with a file size limit and a closed pipe, so the signals
+    // they raise come to it as they would from a shell.
+    const bool closed = output == "closed", gone = output == "gone";
+    process.setChildProcessModifier([closed, gone] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        std::signal(SIGPIPE, SIG_DFL);
+        if (closed)
+            ::close(STDOUT_FILENO);
+        // A pipe whose reader went away.
+        int ends[2];
+        if (gone && ::pipe(ends) == 0) {
+            ::close(ends[0]);
+            ::dup2(ends[1], STDOUT_FILENO);
+            ::close(ends[1]);
+        }
+    });
     // The shell hands on bytes that QProcess would have to take as text.
     QString script = "exec \"$0\"";
     QStringList shellArguments{QStringLiteral(QAVMAKE)};
@@ -144,7 +159,9 @@ void tst_qavmake::failures_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("faults");
-    QTest::addColumn<QString>("output"); // where standard output goes: "", "full" or "closed"
+    // Where standard output goes: "" (read), "full", "closed" or "gone" (a pipe whose reader
+    // went away).
+    QTest::addColumn<QString>("output");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("err");
     QTest::addColumn<QByteArray>("out");
@@ -181,6 +198,10 @@ void tst_qavmake::failures_data()
         "qavmake: p.mfc: Not a regular file (a device)\n");
     row("project of three gigabytes", {"p.mfc"}, {"sparse:p.mfc=3000000000"}, 1,
         "qavmake: p.mfc: too large to be a project file\n");
+    row("project named like an option of Qt's", {"--", "-stylesheet"}, {"fifo:-stylesheet"}, 1,
+        "qavmake: -stylesheet: Not a regular file (a named pipe)\n");
+    row("project name with a line separator", {"a\u2028b.mfc"}, none, 1,
+        "qavmake: a\\u2028b.mfc: No such file or directory\n");
     row("project name with control characters", {"a\x1b[31mb\n.mfc"}, none, 1,
         "qavmake: a\\x1b[31mb\\n.mfc: No such file or directory\n");
     row("project name that is not UTF-8", {"printf:caf\\351.mfc"}, none, 0, "", mission);
@@ -228,6 +249,8 @@ void tst_qavmake::failures_data()
     row("disk full but for a block", {"good.mfc"}, {"full:out=4096"}, 1,
         "qavmake: good.mfc: could not write the mission file out/m1.qav: No space left on "
         "device\n");
+    row("read-only older mission", {"good.mfc"}, {"readonly:out/m1.qav"}, 1,
+        "qavmake: good.mfc: could not write the mission file out/m1.qav: Permission denied\n");
     row("read-only mission folder", {"good.mfc"}, {"readonly:out"}, 1,
         "qavmake: good.mfc: could not write the mission file out/m1.qav: Permission denied\n");
     row("same mission twice", {"good.mfc", "twin.mfc"}, none, 1,
@@ -237,6 +260,15 @@ void tst_qavmake::failures_data()
     row("same project twice, checked", {"--check", "good.mfc", "./good.mfc"}, none, 1,
         "qavmake: ./good.mfc: the mission file out/m1.qav was already written in this run for "
         "good.mfc\n");
+    row("mission over a second name of one written", {"h1.mfc", "h2.mfc"},
+        {"file:out/a.qav=older", "hardlink:out/b.qav=out/a.qav"}, 1,
+        "qavmake: h2.mfc: the mission file out/b.qav was already written in this run for "
+        "h1.mfc\n",
+        {"out/a.qav"});
+    row("mission over a project given later", {"first.mfc", "second.qav"}, none, 1,
+        "qavmake: first.mfc: the mission file ./second.qav is the project file second.qav of "
+        "this run; nothing was written\n",
+        mission);
     row("mission would replace its own project", {"self.qav"}, none, 1,
         "qavmake: self.qav: the mission file ./self.qav is this project file; nothing was "
         "written\n");
@@ -254,6 +286,10 @@ void tst_qavmake::failures_data()
     QTest::newRow("standard output full")
             << QStringList{"--entry", "good.mfc"} << none << "full" << 1
             << "qavmake: standard output: No space left on device\n"
+            << QByteArray() << mission;
+    QTest::newRow("standard output a pipe no one reads")
+            << QStringList{"--entry", "good.mfc"} << none << "gone" << 1
+            << "qavmake: standard output: Broken pipe\n"
             << QByteArray() << mission;
     QTest::newRow("standard output closed")
             << QStringList{"--entry", "good.mfc"} << none << "closed" << 1
@@ -293,6 +329,10 @@ void tst_qavmake::failures()
     m_cwd->write("nuldir.mfc", project(QByteArray(nulDirectory, sizeof nulDirectory - 1)));
     m_cwd->write("control.mfc", project("Directory=out\r\nFileName=m1", "Base=a:b\x01:c"));
     m_cwd->write("self.qav", project("Directory=.\r\nFileName=self"));
+    m_cwd->write("h1.mfc", project("Directory=out\r\nFileName=a"));
+    m_cwd->write("h2.mfc", project("Directory=out\r\nFileName=b"));
+    m_cwd->write("first.mfc", project("Directory=.\r\nFileName=second"));
+    m_cwd->write("second.qav", project("Directory=out\r\nFileName=m1"));
     QByteArray omega("\xFF\xFE");
     for (QChar c :
          QString("[Settings]\r\nDirectory=out\r\nFileName=m1\r\n[Launch]\r\nLabel=\u03a9"))

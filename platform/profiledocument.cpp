@@ -34,29 +34,29 @@ bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsens
 
 } // namespace
 
-ProfileDocument::Line ProfileDocument::makeLine(QString text, QString end, bool first)
+bool ProfileDocument::classify(QStringView line, bool first, Entry *entry)
 {
-    Line line{std::move(text), std::move(end)};
-    QStringView view = line.text;
+    QStringView view = line;
     if (first && view.startsWith(Utf8Mark))
         view = view.sliced(Utf8Mark.size());
     view = trimmed(view);
-    if (view.isEmpty()) {
-        line.kind = Kind::Blank;
-    } else if (view.front() == u';') {
-        line.kind = Kind::Comment;
+    QStringView name;
+    if (view.isEmpty() || view.front() == u';') {
+        return false;
     } else if (view.front() == u'[') {
         const QStringView rest = view.sliced(1);
         const qsizetype close = rest.indexOf(u']');
-        line.kind = Kind::Header;
-        line.name = trimmed(close < 0 ? rest : rest.first(close)).toString();
+        name = trimmed(close < 0 ? rest : rest.first(close));
+        entry->header = true;
     } else if (const qsizetype equals = view.indexOf(u'='); equals >= 0) {
-        line.kind = Kind::Key;
-        line.name = trimmed(view.first(equals)).toString();
+        name = trimmed(view.first(equals));
+        entry->header = false;
     } else {
-        line.kind = Kind::Other;
+        return false;
     }
-    return line;
+    entry->nameStart = qint32(name.data() - line.data());
+    entry->nameLength = qint32(name.size());
+    return true;
 }
 
 ProfileDocument::Encoding ProfileDocument::encodingOf(const QByteArray &bytes, QString *name)
@@ -121,26 +121,29 @@ ProfileDocument ProfileDocument::fromBytes(const QByteArray &bytes)
     }
 
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        const qsizetype endLength =
-                text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
-        doc.m_lines.append(makeLine(text.sliced(start, i - start), text.sliced(i, endLength),
-                                    doc.m_lines.isEmpty()));
-        i += endLength - 1;
-        start = i + 1;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        Entry entry;
+        entry.start = start;
+        entry.length = end - start;
+        entry.endLength = quint8(end == text.size() ? 0
+                                         : text[end] == u'\r' && end + 1 < text.size()
+                                                 && text[end + 1] == u'\n'
+                                         ? 2
+                                         : 1);
+        if (classify(QStringView(text).sliced(start, end - start), start == 0, &entry))
+            doc.m_entries.append(entry);
+        start = end + entry.endLength;
     }
-    if (start < text.size())
-        doc.m_lines.append(makeLine(text.sliced(start), QString(), doc.m_lines.isEmpty()));
+    doc.m_text = std::move(text);
     return doc;
 }
 
 QByteArray ProfileDocument::toBytes() const
 {
-    QString text;
-    for (const Line &line : m_lines)
-        text += line.text + line.end;
+    const QString &text = m_text;
     if (!m_utf16)
         return Platform::encodeAnsi(text);
     QByteArray bytes("\xFF\xFE");
@@ -157,16 +160,16 @@ ProfileDocument::Span ProfileDocument::find(QStringView section, QStringView key
     section = trimmed(section);
     key = trimmed(key);
     Span span;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const Line &line = m_lines[i];
-        if (line.kind == Kind::Header) {
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const Entry &entry = m_entries[i];
+        if (entry.header) {
             if (span.header >= 0)
                 break; // only the first matching section counts
-            if (sameName(line.name, section))
+            if (sameName(name(entry), section))
                 span.header = i;
-        } else if (span.header >= 0 && line.kind == Kind::Key) {
+        } else if (span.header >= 0) {
             span.lastKey = i;
-            if (span.key < 0 && sameName(line.name, key))
+            if (span.key < 0 && sameName(name(entry), key))
                 span.key = i;
         }
     }
@@ -178,8 +181,8 @@ QString ProfileDocument::value(QStringView section, QStringView key) const
     const Span span = find(section, key);
     if (span.key < 0)
         return {};
-    const QString &line = m_lines[span.key].text;
-    QStringView value = trimmed(QStringView(line).sliced(line.indexOf(u'=') + 1));
+    const QStringView line = lineText(m_entries[span.key]);
+    QStringView value = trimmed(line.sliced(line.indexOf(u'=') + 1));
     if (isQuoted(value))
         value = value.sliced(1, value.size() - 2);
     return value.toString();
@@ -210,10 +213,13 @@ QString ProfileDocument::storedForm(QStringView value)
     return value.toString();
 }
 
-void ProfileDocument::ensureLastLineEnds()
+void ProfileDocument::replace(qsizetype at, qsizetype length, const QString &text,
+                              qsizetype firstMoved)
 {
-    if (!m_lines.isEmpty() && m_lines.last().end.isEmpty())
-        m_lines.last().end = CrLf;
+    m_text.replace(at, length, text);
+    const qsizetype moved = text.size() - length;
+    for (qsizetype i = firstMoved; i < m_entries.size(); ++i)
+        m_entries[i].start += moved;
 }
 
 QString ProfileDocument::writeRefusal(QStringView section, QStringView key, QStringView value) const
@@ -244,21 +250,50 @@ bool ProfileDocument::setValue(QStringView section, QStringView key, QStringView
     const QString stored = storedForm(value);
     const Span span = find(section, key);
     if (span.key >= 0) {
-        Line &line = m_lines[span.key];
-        line.text = line.text.first(line.text.indexOf(u'=') + 1) + stored;
-        line.end = CrLf;
+        // The key keeps its line and spelling; what follows "=" and the line end are new.
+        Entry &entry = m_entries[span.key];
+        const qsizetype valueStart = lineText(entry).indexOf(u'=') + 1;
+        const qsizetype replaced = entry.length - valueStart + entry.endLength;
+        entry.length = valueStart + stored.size();
+        entry.endLength = 2;
+        replace(entry.start + valueStart, replaced, stored + CrLf, span.key + 1);
         return true;
     }
-    const Line keyLine = makeLine(trimmed(key).toString() + u'=' + stored, CrLf, false);
+
+    const QString keyName = trimmed(key).toString();
+    Entry keyEntry{0, keyName.size() + 1 + stored.size(), 0, qint32(keyName.size()), 2, false};
+    const QString keyLine = keyName + u'=' + stored + CrLf;
     if (span.header >= 0) {
+        // After the section's last key, or its header, before comments and blank lines.
         const qsizetype after = span.lastKey >= 0 ? span.lastKey : span.header;
-        if (m_lines[after].end.isEmpty())
-            m_lines[after].end = CrLf;
-        m_lines.insert(after + 1, keyLine);
+        Entry &previous = m_entries[after];
+        qsizetype at = previous.start + previous.length + previous.endLength;
+        if (previous.endLength == 0) {
+            previous.endLength = 2;
+            replace(at, 0, CrLf, after + 1);
+            at += 2;
+        }
+        keyEntry.start = at;
+        m_entries.insert(after + 1, keyEntry);
+        replace(at, 0, keyLine, after + 2);
         return true;
     }
-    ensureLastLineEnds();
-    m_lines.append(makeLine(u'[' + trimmed(section).toString() + u']', CrLf, m_lines.isEmpty()));
-    m_lines.append(keyLine);
+    if (!m_text.isEmpty() && !m_text.endsWith(u'\r') && !m_text.endsWith(u'\n')) {
+        m_text += CrLf;
+        // The last line, when listed, now has its end.
+        if (!m_entries.isEmpty()) {
+            Entry &last = m_entries.last();
+            if (last.start + last.length + last.endLength == m_text.size() - 2)
+                last.endLength = 2;
+        }
+    }
+    const QString sectionName = trimmed(section).toString();
+    Entry header{m_text.size(), sectionName.size() + 2, 1, qint32(sectionName.size()), 2, true};
+    // The first line of a file may carry a UTF-8 mark, which never precedes a new section.
+    m_text += u'[' + sectionName + u']' + CrLf;
+    keyEntry.start = m_text.size();
+    m_text += keyLine;
+    m_entries.append(header);
+    m_entries.append(keyEntry);
     return true;
 }

@@ -30,23 +30,35 @@ public:
     static QString storedForm(QStringView value);
 
 private:
-    enum class Kind { Blank, Comment, Header, Key, Other };
-    struct Line
+    // The file is kept as one text; only its headers and keys are listed, by where they
+    // stand in it, so that a file of many blank or odd lines costs no more than its text.
+    struct Entry
     {
-        QString text;
-        QString end; // "\r\n", "\n", "\r", or empty for a last line without one
-        Kind kind = Kind::Blank;
-        QString name; // of a header or key, trimmed
+        qsizetype start = 0;  // of the line
+        qsizetype length = 0; // without the line end
+        qint32 nameStart = 0; // of the trimmed name, from the line's start
+        qint32 nameLength = 0;
+        quint8 endLength = 0; // 2 for CR LF, 1 for CR or LF, 0 for a last line without one
+        bool header = false;
     };
-    static Line makeLine(QString text, QString end, bool first);
+    static bool classify(QStringView line, bool first, Entry *entry);
+    QStringView lineText(const Entry &entry) const
+    {
+        return QStringView(m_text).sliced(entry.start, entry.length);
+    }
+    QStringView name(const Entry &entry) const
+    {
+        return lineText(entry).sliced(entry.nameStart, entry.nameLength);
+    }
     struct Span
     {
-        qsizetype header = -1;  // the section's header line, -1 when missing
-        qsizetype key = -1;     // the key's line, -1 when missing
-        qsizetype lastKey = -1; // the section's last key line, -1 when it has none
+        qsizetype header = -1;  // the section's header entry, -1 when missing
+        qsizetype key = -1;     // the key's entry, -1 when missing
+        qsizetype lastKey = -1; // the section's last key entry, -1 when it has none
     };
     Span find(QStringView section, QStringView key) const;
-    void ensureLastLineEnds();
+    // Replaces part of the text and moves the entries after it along.
+    void replace(qsizetype at, qsizetype length, const QString &text, qsizetype firstMoved);
 
     // How the file's bytes are text. A file marked as UTF-8 is read as 8-bit text and takes
     // only ASCII, which is the same in both; any other mark is read as 8-bit text and never
@@ -54,7 +66,8 @@ private:
     enum class Encoding { Ansi, Utf16Le, Utf8Marked, Foreign };
     static Encoding encodingOf(const QByteArray &bytes, QString *name);
 
-    QList<Line> m_lines;
+    QString m_text;
+    QList<Entry> m_entries;
     Encoding m_encoding = Encoding::Ansi;
     bool m_utf16 = false;      // the bytes are UTF-16LE, whatever the mark says beyond FF FE
     QString m_encodingName;    // of a foreign mark

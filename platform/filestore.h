@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Storing a file whole: the bytes go to a temporary file beside the target, which then
 // replaces it. A failure leaves the old file as it was and no partial file behind.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Path rules of the host system: the separator the program puts between the parts of
 // the paths it builds, and the folder the program itself was started from.
 #pragma once

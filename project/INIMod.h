@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Project files: profile files read and written key by key, the keys a project stores and
 // where each value comes from, and saving a project. The window supplies the fields' texts;
 // everything that turns them into bytes is here and takes no widget.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The window described as data: every control with its kind, tab, text at creation,
 // position in twips and the caption beside it, plus the ruled lines of the tabs.
 // frmMain builds itself from these tables; tests read them to find what to check.

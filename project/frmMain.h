@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The program's one window. It is built from the form tables; every change of a field runs
 // the field's change rule, which copies the text into the MissionModel and refreshes the
 // readouts. The texts themselves live only in the widgets.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The change rules: each copies its field's text into the model, some with a unit letter
 // or prefix, and some refresh the readout beside the field.
 #include "frmMain.h"

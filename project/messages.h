@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Every text the program shows the user when something goes wrong.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // qavmake: makes the mission files of project files without showing the editor. Each project
 // is loaded into a fresh editor state exactly as "Load MFC File" does, checked and written
 // exactly as "Make Mission" does; settings.dat and the project files are left alone.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages the editor and its tests need, and any further packages
 # named as arguments, if any are missing. Works as root or through sudo.
 #   sh scripts/setup.sh [PACKAGE...]

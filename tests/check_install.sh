@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the build into a temporary prefix and builds its Debian package, then checks
 # what both hold, the package's dependencies, the desktop entry and the AppStream data,
 # and that the desktop launcher starts the editor in the user's QAVMaker folder.

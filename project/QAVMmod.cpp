@@ -76,7 +76,7 @@ QString readRememberedDirectory()
 namespace {
 
 constexpr int IndentWidth = 14;
-constexpr char WebAddress[] = "https://github.com/qavmaker/qavmaker";
+constexpr char WebAddress[] = PROJECT_HOMEPAGE_URL;
 
 class MissionText
 {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Times one "Make Mission" (mission file, settings.dat and project file) into a temporary
 // folder, many times over, and prints the median. Not a test: run it by hand.
 #include <QCoreApplication>

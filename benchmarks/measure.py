@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Measures, side by side, how long the editor and a minimal Qt window take from start to
 their window being mapped on the X server, and the peak memory (VmHWM) of each once shown;
 the same for the minimal window showing one label, for reference; then qavmake on 100

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The yardstick for the editor's start-up: the least a Qt Widgets program does to show a
 // window of the same size. With "--label" it also shows one line of text, which is enough
 // to make Qt read the fonts and connect to the accessibility service, as any window with

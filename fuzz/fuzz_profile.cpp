@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Arbitrary bytes as a project file: parsing, loading and editing must neither crash nor
 // hang, a file passes through unchanged, and a stored value reads back as it was stored.
 #include <cstdint>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "ansitext.h"
 
 #ifdef Q_OS_WIN

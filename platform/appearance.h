@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The face the window's texts are set in: "MS Sans Serif" where the system has it,
 // otherwise a face of the same width class, so that the fixed-size labels hold their text.
 #pragma once

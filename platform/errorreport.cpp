@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "errorreport.h"
 
 #include <QMessageBox>

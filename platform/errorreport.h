@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // How the program tells the user that an action failed. The window reports through this
 // interface; the message box serves users, tests record what would have been shown.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Every file-system call the program makes. Reads take only regular files and only up to a
 // limit, so a named pipe, a device or a huge file can neither block nor exhaust memory.
 // Writes store a file whole: the bytes go to a temporary file beside the target, are synced,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The open-file dialog the program loads projects through. Callers set the initial folder,
 // file name and filter, then show it; it reports a chosen path or a cancel. The Qt dialog
 // serves the window, other implementations serve tests and scripts.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "pathrules.h"
 
 #include <QDir>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Path rules of the host system: the separator the program puts between the parts of the
 // paths it builds, the folder it works in, how a name in the program's text becomes the bytes the
 // system takes, and how a name is shown in a message.

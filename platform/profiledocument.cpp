@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "profiledocument.h"
 
 #include "ansitext.h"

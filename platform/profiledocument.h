@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // A profile (INI) file held in memory, read and edited as the Windows profile functions
 // do: names match without regard to case, values come back trimmed and unquoted, the first
 // duplicate wins, and an edit changes only what it must, leaving every other byte as it was.

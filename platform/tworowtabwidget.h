@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // A tabbed container whose captions stand in two fixed rows above the pages, as the
 // Windows tabbed dialog control shows them. Pages cover the whole container, so a child
 // of a page is placed in the container's coordinates, strip included; only the current

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Project files: profile files read and written key by key, the keys a project stores and
 // where each value comes from (all from the form table), saving a project and what loading
 // one fills in. The form supplies the fields' texts; everything that turns them into bytes

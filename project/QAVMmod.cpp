@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "QAVMmod.h"
 
 #include <QStringList>
@@ -97,7 +99,7 @@ QString readRememberedDirectory()
 namespace {
 
 constexpr int IndentWidth = 14;
-constexpr char WebAddress[] = "https://github.com/qavmaker/qavmaker";
+constexpr char WebAddress[] = PROJECT_HOMEPAGE_URL;
 
 class MissionText
 {

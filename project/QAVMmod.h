@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The mission model and everything that turns it into text. The window's change rules
 // write the model; the mission writer reads it together with the omission choices.
 // Nothing here touches a widget, and only WriteMissionFile touches a file.

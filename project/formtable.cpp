@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "formtable.h"
 
 namespace Form {

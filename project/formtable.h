@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The window described as data, each fact once: every control with its kind, tab, text at
 // creation, position in twips and the caption beside it; for each field also the rule that
 // copies its text into the MissionModel, how the model value is made and shown, its line in

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The form: what each control of the window holds (texts, captions, ticks, the chosen option
 // of each pair, whether a button is enabled), the change rules that keep the MissionModel up
 // to date, start-up, and the two actions. It needs no display: the window shows it and hands

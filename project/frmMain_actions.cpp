@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The form's two actions: Make Mission writes the mission, "settings.dat" and the project
 // file; Load MFC File fills the fields from a project file.
 #include "frmMain.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The change rules. Each field's rule is named by its row in the form table
 // (txtLStartAt_Change, txtAHeight_Change, chkDCmdsK_Click, ...) and is one of the kinds
 // below: it copies the text into the model, made as the table says, and refreshes the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "frmMain_window.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // The window that shows the form. It builds its controls from the form table, shows what
 // the form holds, and hands the form every edit, tick and choice of the user; the form's
 // rules do the rest, and whatever they change comes back here to be shown.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Building the window from the form table: every control in its place, with its caption,
 // style, focus order and the names assistive tools read.
 #include "frmMain_window.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include "messages.h"
 
 #include "INIMod.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Every text the program shows the user when something goes wrong: in the window's error
 // report, several lines with what to do; on a command line, one line that names the
 // project's keys rather than the window's tabs and shows no control character raw.

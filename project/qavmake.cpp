@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // qavmake: makes the mission files of project files with the editor's form and no window.
 // Each project is loaded into a freshly started form exactly as "Load MFC File" does,
 // checked and written exactly as "Make Mission" does; settings.dat and the project files

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Measures the editor's start-up and peak memory against a minimal Qt window of the same
 # build, under a virtual X server, and qavmake on 100 project files. Not a test: the
 # figures depend on the machine. Prints a table for the README.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Takes a screenshot of every tab of the editor in a virtual X server, clicking the tab
 # captions with the mouse as a user would. Writes tab-1.png ... tab-10.png into the folder
 # given (default: screenshots/ under the build folder).

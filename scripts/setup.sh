@@ -1,9 +1,10 @@
 #!/bin/sh
-# Installs the Debian 12 packages the editor and its tests need, and any further packages
-# named as arguments, if any are missing. Works as root or through sudo.
+# SPDX-License-Identifier: MIT
+# Installs the Debian 12 packages the editor, its tests and its package need, and any further
+# packages named as arguments, if any are missing. Works as root or through sudo.
 #   sh scripts/setup.sh [PACKAGE...]
 set -e
-packages="cmake make g++ clang clang-format libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools fonts-liberation appstream desktop-file-utils $*"
+packages="cmake make g++ clang clang-format libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools fonts-liberation appstream desktop-file-utils git dpkg-dev file help2man man-db lintian $*"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Helpers shared by the tests: a window on its own model, controls by name, the model's
 // values by name, and a working directory of the test's own.
 #pragma once

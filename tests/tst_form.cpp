@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+
 // Draws the program's artwork and saves it as PNG files: the picture at the top of the
 // editor's window (365 by 124 pixels), an orbit around a planet's limb under stars, and the
 // application icon (256 by 256). Run once after changing a drawing; the files it writes are

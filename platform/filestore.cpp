@@ -241,12 +241,6 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
         ::unlink(temporary.constData());
         return false;
     }
-    // The new name should survive a crash as well as the new bytes; a folder that cannot be
-    // synced still holds a complete file.
-    const Descriptor folder(
-            ::open(folderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0)
-        ::fsync(folder.get());
     return true;
 }
 

@@ -52,21 +52,13 @@ std::optional<Id> find(QStringView name)
     return std::nullopt;
 }
 
-const Control &facts(Id id)
-{
-    const Control &control = id.control();
-    if (control.index == NoIndex || control.kind == Kind::Label)
-        return control;
-    return Table::Controls[rowOf(control.name, 0)];
-}
+const Control &facts(Id id) { return Table::Controls[RowLinks[std::size_t(id.row)].facts]; }
 
 QList<Id> elements(Id id)
 {
-    const Control &control = id.control();
-    if (control.index == NoIndex || control.kind == Kind::Label)
-        return {id};
+    const Links &links = RowLinks[std::size_t(id.row)];
     QList<Id> all;
-    for (int index = 0, row; (row = rowOf(control.name, index)) >= 0; ++index)
+    for (int row = links.first; row <= links.last; ++row)
         all.append(Id{row});
     return all;
 }
@@ -99,26 +91,22 @@ QString format(const char *pattern, const QString &value, const QString &referen
 
 std::optional<Id> readoutOf(Id id)
 {
-    const Control &control = facts(id);
-    if (!control.readout)
-        return std::nullopt;
-    return Id{rowOf(control.readout)};
+    const int readout = RowLinks[std::size_t(id.row)].readout;
+    return readout < 0 ? std::nullopt : std::optional<Id>(Id{readout});
 }
 
 QString textAtCreation(Id id)
 {
-    for (int row = 0; row < RowCount; ++row) {
-        if (readoutOf(Id{row}) == id) {
-            const Control &field = Table::Controls[row];
-            return format(field.shown, format(field.stored, QString()));
-        }
+    if (const int field = RowLinks[std::size_t(id.row)].shownBy; field >= 0) {
+        const Control &rule = facts(Id{field});
+        return format(rule.shown, format(rule.stored, QString()));
     }
     return QString::fromUtf8(id.control().text);
 }
 
 QString displayName(const Control &control)
 {
-    const Control &first = facts(Id{rowOf(control.name, control.index)});
+    const Control &first = facts(Id{int(&control - Table::Controls)});
     if (control.index == NoIndex || control.kind == Kind::Label)
         return QString::fromUtf8(control.caption ? control.caption : control.name);
     return QStringLiteral("%1 %2").arg(QString::fromUtf8(first.caption)).arg(control.index + 1);
@@ -129,7 +117,7 @@ QString accessibleName(const Control &control)
     const QString text = QString::fromUtf8(control.text);
     if (control.index == NoIndex || !text.startsWith(u'[') || !text.endsWith(u']'))
         return displayName(control);
-    const Control &first = facts(Id{rowOf(control.name, control.index)});
+    const Control &first = facts(Id{int(&control - Table::Controls)});
     return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(first.caption),
                                          text.mid(1, text.size() - 2));
 }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -348,6 +349,41 @@ consteval Id id(std::string_view name, int index = NoIndex)
         throw "no control of this name in the form table";
     return {row};
 }
+
+// What the table says about one row through the other rows, worked out while compiling.
+struct Links
+{
+    int facts = -1; // the row with the facts of its array (element 0), or itself
+    int first = -1; // the array's first and last element, or itself twice
+    int last = -1;
+    int readout = -1;   // the label its rule refreshes
+    int shownBy = -1;   // for a readout: the field whose rule writes it
+    int reference = -1; // for a distance condition: the reference field
+};
+
+inline constexpr auto RowLinks = [] {
+    std::array<Links, RowCount> links{};
+    for (int row = 0; row < RowCount; ++row) {
+        const Control &c = Table::Controls[row];
+        const bool array = c.index != NoIndex && c.kind != Kind::Label;
+        Links &l = links[std::size_t(row)];
+        l.facts = array ? rowOf(c.name, 0) : row;
+        l.first = l.facts;
+        l.last = row;
+        if (array) {
+            while (rowOf(c.name, Table::Controls[l.last].index + 1) >= 0)
+                l.last = rowOf(c.name, Table::Controls[l.last].index + 1);
+        }
+        const Control &f = Table::Controls[l.facts];
+        l.readout = f.readout ? rowOf(f.readout) : -1;
+        l.reference = f.reference ? rowOf(f.reference) : -1;
+    }
+    for (int row = 0; row < RowCount; ++row) {
+        if (links[std::size_t(row)].readout >= 0)
+            links[std::size_t(links[std::size_t(row)].readout)].shownBy = row;
+    }
+    return links;
+}();
 
 std::span<const Control> controls();
 std::span<const Step> steps();

@@ -26,14 +26,15 @@ void frmMain::runRule(Id id)
         store(id, Form::format(field.stored, text(id)));
         // Once the distance condition exists it must name the reference shown, not an old one.
         for (int row = 0; row < Form::RowCount; ++row) {
-            const Form::Control &other = Form::Table::Controls[row];
-            if (other.reference && qstrcmp(other.reference, field.name) == 0
+            if (Form::RowLinks[std::size_t(row)].reference == id.row
                 && !m_model.values[std::size_t(row)].isEmpty())
                 runRule({row});
         }
         break;
     case Rule::Distance:
-        store(id, Form::format(field.stored, text(id), text({Form::rowOf(field.reference)})));
+        store(id,
+              Form::format(field.stored, text(id),
+                           text({Form::RowLinks[std::size_t(id.row)].reference})));
         break;
     case Rule::Refresh:
         // The mission wants the heights with their unit, the project file without.

@@ -17,7 +17,7 @@
 using Form::Id;
 
 frmMainWindow::frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog,
-                             std::unique_ptr<ErrorReport> errors, QWidget *parent)
+                             std::unique_ptr<ErrorReport> errors, Pages pages, QWidget *parent)
     : QWidget(parent), m_form(form), m_loadDialog(std::move(dialog)), m_errors(std::move(errors))
 {
     if (!m_loadDialog)
@@ -31,8 +31,13 @@ frmMainWindow::frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog,
     setWindowTitle(QStringLiteral("KORVALIN - Mission File Creator - Version Alpha-01c"));
     setFont(Platform::formFont());
     setFixedSize(674, 544);
-    buildForm();
-    bind();
+    connect(&m_form, &frmMain::textChanged, this, &frmMainWindow::showText);
+    connect(&m_form, &frmMain::checkedChanged, this, &frmMainWindow::showChecked);
+    connect(&m_form, &frmMain::enabledChanged, this, &frmMainWindow::showEnabled);
+    build(Part::First);
+    m_othersPending = pages == Pages::OthersOnceShown;
+    if (!m_othersPending)
+        build(Part::Others);
     // Start-up shows the first tab, whatever tab the window was designed with.
     m_tabs->setCurrentIndex(0);
 }
@@ -48,40 +53,46 @@ void frmMainWindow::showEvent(QShowEvent *event)
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     m_shown[std::size_t(Form::id("txtLLabel").row)].widget->setFocus();
-    QTimer::singleShot(0, this, &frmMainWindow::finishAppearance);
+    // Nothing after this is needed to put the window on the screen.
+    QTimer::singleShot(0, this, &frmMainWindow::buildOthers);
 }
 
-void frmMainWindow::bind()
+void frmMainWindow::buildOthers()
 {
-    for (int row = 0; row < Form::RowCount; ++row) {
-        const Id id{row};
-        const Shown &shown = m_shown[std::size_t(row)];
-        if (shown.box) {
-            connect(shown.box, &QLineEdit::textChanged, this, [this, id](const QString &text) {
-                if (!m_showing)
-                    m_form.setText(id, text);
-            });
-        } else if (shown.lines) {
-            connect(shown.lines, &QPlainTextEdit::textChanged, this, [this, id, shown] {
-                if (!m_showing)
-                    m_form.setText(id, shown.lines->toPlainText());
-            });
-        } else if (shown.button && shown.button->isCheckable()) {
-            connect(shown.button, &QAbstractButton::toggled, this, [this, id](bool checked) {
-                if (!m_showing)
-                    m_form.setChecked(id, checked);
-            });
-        }
+    if (m_othersPending) {
+        m_othersPending = false;
+        build(Part::Others);
     }
-    connect(&m_form, &frmMain::textChanged, this, &frmMainWindow::showText);
-    connect(&m_form, &frmMain::checkedChanged, this, &frmMainWindow::showChecked);
-    connect(&m_form, &frmMain::enabledChanged, this, &frmMainWindow::showEnabled);
-    connect(m_shown[std::size_t(Form::id("cmdMakeMission").row)].button, &QAbstractButton::clicked,
-            this, &frmMainWindow::cmdMakeMission_Click);
-    connect(m_shown[std::size_t(Form::id("cmdOpen").row)].button, &QAbstractButton::clicked, this,
-            &frmMainWindow::cmdOpen_Click);
+    finishAppearance();
 }
 
+void frmMainWindow::bind(Id id)
+{
+    const Shown &shown = m_shown[std::size_t(id.row)];
+    if (shown.box) {
+        connect(shown.box, &QLineEdit::textChanged, this, [this, id](const QString &text) {
+            if (!m_showing)
+                m_form.setText(id, text);
+        });
+    } else if (shown.lines) {
+        connect(shown.lines, &QPlainTextEdit::textChanged, this, [this, id, shown] {
+            if (!m_showing)
+                m_form.setText(id, shown.lines->toPlainText());
+        });
+    } else if (shown.button && shown.button->isCheckable()) {
+        connect(shown.button, &QAbstractButton::toggled, this, [this, id](bool checked) {
+            if (!m_showing)
+                m_form.setChecked(id, checked);
+        });
+    } else if (id == Form::id("cmdMakeMission")) {
+        connect(shown.button, &QAbstractButton::clicked, this,
+                &frmMainWindow::cmdMakeMission_Click);
+    } else if (id == Form::id("cmdOpen")) {
+        connect(shown.button, &QAbstractButton::clicked, this, &frmMainWindow::cmdOpen_Click);
+    }
+}
+
+// A control of a page not built yet takes the form's text when it is built.
 void frmMainWindow::showText(Id id, const QString &text)
 {
     const Shown &shown = m_shown[std::size_t(id.row)];
@@ -97,12 +108,14 @@ void frmMainWindow::showText(Id id, const QString &text)
 void frmMainWindow::showChecked(Id id, bool checked)
 {
     const QScopedValueRollback guard(m_showing, true);
-    m_shown[std::size_t(id.row)].button->setChecked(checked);
+    if (QAbstractButton *button = m_shown[std::size_t(id.row)].button)
+        button->setChecked(checked);
 }
 
 void frmMainWindow::showEnabled(Id id, bool enabled)
 {
-    m_shown[std::size_t(id.row)].widget->setEnabled(enabled);
+    if (QWidget *widget = m_shown[std::size_t(id.row)].widget)
+        widget->setEnabled(enabled);
 }
 
 void frmMainWindow::cmdMakeMission_Click()

@@ -26,9 +26,14 @@ class frmMainWindow : public QWidget
     Q_OBJECT
 
 public:
+    // When the pages after the first are built: with the window, or just after it first
+    // appears, so that it appears sooner.
+    enum class Pages { AllAtOnce, OthersOnceShown };
+
     // Without a dialog or error report the window uses Qt's file dialog and message box.
     explicit frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog = {},
-                           std::unique_ptr<ErrorReport> errors = {}, QWidget *parent = nullptr);
+                           std::unique_ptr<ErrorReport> errors = {}, Pages pages = Pages::AllAtOnce,
+                           QWidget *parent = nullptr);
     ~frmMainWindow() override;
 
     frmMain &form() const { return m_form; }
@@ -51,14 +56,17 @@ private:
         QLabel *label = nullptr;
     };
 
-    void buildForm();
+    // The window's own controls with the first page, or the other pages.
+    enum class Part { First, Others };
+    void build(Part part);
+    void buildOthers();
     Shown createControl(Form::Id id, QWidget *parent);
     QWidget *parentFor(const Form::Control &control);
-    void addTabFurniture();
+    void addTabFurniture(int tab);
     void setFocusOrder();
     void finishAppearance();
-    void nameForAssistiveTools();
-    void bind();
+    void nameForAssistiveTools(Form::Id id);
+    void bind(Form::Id id);
     void showText(Form::Id id, const QString &text);
     void showChecked(Form::Id id, bool checked);
     void showEnabled(Form::Id id, bool enabled);
@@ -74,4 +82,5 @@ private:
     TwoRowTabWidget *m_tabs = nullptr;
     bool m_showing = false; // the form's own change is being shown
     bool m_shownOnce = false;
+    bool m_othersPending = false;
 };

@@ -83,14 +83,18 @@ void makeRule(const Form::Line &line, QWidget *parent)
     const QPoint to = Form::Twips{line.x2, line.y2, 0, 0}.toPixels().topLeft();
     rule->setGeometry(QRect(from, to));
     rule->lower();
+    rule->show();
 }
 
 } // namespace
 
-void frmMainWindow::buildForm()
+void frmMainWindow::build(Part part)
 {
+    const auto inPart = [part](int tab) { return (tab <= 0) == (part == Part::First); };
     for (int row = 0; row < Form::RowCount; ++row) {
         const Form::Control &control = Form::Table::Controls[row];
+        if (!inPart(control.tab))
+            continue;
         QWidget *parent = parentFor(control);
         const Shown shown = createControl({row}, parent);
         QWidget *widget = shown.widget;
@@ -105,11 +109,21 @@ void frmMainWindow::buildForm()
             caption->setWordWrap(control.kind == Kind::MultiLineBox);
             caption->setBuddy(widget);
             m_controls.insert(caption->objectName(), caption);
+            caption->show();
         }
+        // Controls made once their page is on the screen show with it.
+        widget->show();
+        nameForAssistiveTools({row});
+        bind({row});
     }
-    for (const Form::Line &line : Form::lines())
-        makeRule(line, m_tabs->page(line.tab));
-    nameForAssistiveTools();
+    for (int tab = 0; tab < m_tabs->count(); ++tab) {
+        if (inPart(tab))
+            addTabFurniture(tab);
+    }
+    for (const Form::Line &line : Form::lines()) {
+        if (inPart(line.tab))
+            makeRule(line, m_tabs->page(line.tab));
+    }
     setFocusOrder();
 }
 
@@ -143,6 +157,8 @@ void frmMainWindow::setFocusOrder()
         if (control.tab > 0 && !chain.contains(m_tabs->tabStrip()))
             chain.append(m_tabs->tabStrip());
         QWidget *widget = m_shown[std::size_t(row)].widget;
+        if (!widget)
+            continue;
         switch (control.kind) {
         case Kind::TextBox:
         case Kind::MultiLineBox:
@@ -163,29 +179,26 @@ void frmMainWindow::setFocusOrder()
 
 // Screen readers announce a field by its caption; boxes without one of their own get a name
 // that says which part of the row they are.
-void frmMainWindow::nameForAssistiveTools()
+void frmMainWindow::nameForAssistiveTools(Form::Id id)
 {
-    for (int row = 0; row < Form::RowCount; ++row) {
-        const Form::Control &control = Form::Table::Controls[row];
-        QWidget *widget = m_shown[std::size_t(row)].widget;
-        switch (control.kind) {
-        case Kind::TextBox:
-        case Kind::MultiLineBox:
-            widget->setAccessibleName(Form::accessibleName(control));
-            widget->setAccessibleDescription(Form::tabCaptions().value(control.tab));
-            break;
-        case Kind::CheckBox: widget->setAccessibleDescription(QStringLiteral("Commands")); break;
-        case Kind::OptionButton:
-            widget->setAccessibleName(
-                    QStringLiteral("Ommit %1: %2")
-                            .arg(Form::tabCaptions().value(control.tab).section(u'-', 1).trimmed(),
-                                 QString::fromUtf8(control.text)));
-            break;
-        default: break;
-        }
+    const Form::Control &control = id.control();
+    QWidget *widget = m_shown[std::size_t(id.row)].widget;
+    switch (control.kind) {
+    case Kind::TextBox:
+    case Kind::MultiLineBox:
+        widget->setAccessibleName(Form::accessibleName(control));
+        widget->setAccessibleDescription(Form::tabCaptions().value(control.tab));
+        break;
+    case Kind::CheckBox: widget->setAccessibleDescription(QStringLiteral("Commands")); break;
+    case Kind::OptionButton:
+        widget->setAccessibleName(
+                QStringLiteral("Ommit %1: %2")
+                        .arg(Form::tabCaptions().value(control.tab).section(u'-', 1).trimmed(),
+                             QString::fromUtf8(control.text)));
+        break;
+    case Kind::Picture: widget->setAccessibleName(QStringLiteral("QAV Mission Maker")); break;
+    default: break;
     }
-    m_shown[std::size_t(Form::id("Picture1").row)].widget->setAccessibleName(
-            QStringLiteral("QAV Mission Maker"));
 }
 
 frmMainWindow::Shown frmMainWindow::createControl(Form::Id id, QWidget *parent)
@@ -236,19 +249,17 @@ frmMainWindow::Shown frmMainWindow::createControl(Form::Id id, QWidget *parent)
     case Kind::Tabs:
         m_tabs = new TwoRowTabWidget(Form::tabCaptions(), Form::TabRowHeight / Form::TwipsPerPixel,
                                      parent);
-        addTabFurniture();
         return {.widget = m_tabs};
     }
     Q_UNREACHABLE();
 }
 
-void frmMainWindow::addTabFurniture()
+void frmMainWindow::addTabFurniture(int tab)
 {
-    for (int tab = 0; tab < m_tabs->count(); ++tab) {
-        QWidget *page = m_tabs->page(tab);
-        makeLabel(QStringLiteral("Ommit:"), Form::objectName("lblOmmit", tab), Style::Ommit,
-                  Form::OmmitCaption, page);
-        makeRule(Form::HeaderRule, page);
-        makeRule(Form::CaptionRule, page);
-    }
+    QWidget *page = m_tabs->page(tab);
+    makeLabel(QStringLiteral("Ommit:"), Form::objectName("lblOmmit", tab), Style::Ommit,
+              Form::OmmitCaption, page)
+            ->show();
+    makeRule(Form::HeaderRule, page);
+    makeRule(Form::CaptionRule, page);
 }

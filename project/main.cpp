@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
 
     frmMain form(missionModel());
-    frmMainWindow window(form);
+    frmMainWindow window(form, {}, {}, frmMainWindow::Pages::OthersOnceShown);
     window.show();
     return app.exec();
 }

@@ -3,11 +3,14 @@
 #include "frmMain_window.h"
 
 #include <QAbstractButton>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include "appearance.h"
@@ -34,6 +37,11 @@ frmMainWindow::frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog,
     connect(&m_form, &frmMain::textChanged, this, &frmMainWindow::showText);
     connect(&m_form, &frmMain::checkedChanged, this, &frmMainWindow::showChecked);
     connect(&m_form, &frmMain::enabledChanged, this, &frmMainWindow::showEnabled);
+    // Drops reach the window through every control, so that a text box does not take a
+    // dropped project's name as text.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    addShortcuts();
     build(Part::First);
     m_othersPending = pages == Pages::OthersOnceShown;
     if (!m_othersPending)
@@ -128,10 +136,64 @@ void frmMainWindow::cmdOpen_Click()
 {
     m_form.cmdOpen_Click();
     m_loadDialog->setFileName({});
-    if (!m_loadDialog->showOpen(this))
-        return;
-    const QString path = m_loadDialog->fileName();
+    if (m_loadDialog->showOpen(this))
+        loadProject(m_loadDialog->fileName());
+}
+
+void frmMainWindow::loadProject(const QString &path)
+{
+    m_form.cmdOpen_Click();
     QString error;
     if (!m_form.loadProjectFile(path, &error))
         m_errors->report(this, Messages::loadProjectTitle(), Messages::readFailed(path, error));
+}
+
+// The keys the desktop uses for opening and saving act as the two buttons, which stay the
+// window's only visible commands.
+void frmMainWindow::addShortcuts()
+{
+    const auto press = [this](const char *button) {
+        QAbstractButton *target = m_shown[std::size_t(Form::rowOf(button))].button;
+        if (target && target->isEnabled())
+            target->click();
+    };
+    auto *open = new QShortcut(QKeySequence::Open, this);
+    connect(open, &QShortcut::activated, this, [press] { press("cmdOpen"); });
+    auto *save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [press] { press("cmdMakeMission"); });
+}
+
+QString frmMainWindow::droppedProject(const QMimeData *data) const
+{
+    if (!m_form.isEnabled(Form::id("cmdOpen")) || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    const QString path = url.toLocalFile();
+    return url.isLocalFile() && path.endsWith(QStringLiteral(".mfc"), Qt::CaseInsensitive)
+            ? path
+            : QString();
+}
+
+bool frmMainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (droppedProject(drag->mimeData()).isEmpty())
+            return QWidget::eventFilter(watched, event);
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QString path = droppedProject(drop->mimeData());
+        if (path.isEmpty())
+            return QWidget::eventFilter(watched, event);
+        drop->acceptProposedAction();
+        loadProject(path);
+        return true;
+    }
+    default: return QWidget::eventFilter(watched, event);
+    }
 }

@@ -42,8 +42,14 @@ public:
     LoadDialog &loadDialog() const { return *m_loadDialog; }
     TwoRowTabWidget *tabs() const { return m_tabs; }
 
+    // Loads a project as "Load MFC File" does once a file is chosen, from the command line
+    // or a drop; it reports a file that cannot be read in the same way.
+    void loadProject(const QString &path);
+
 protected:
     void showEvent(QShowEvent *event) override;
+    // One project file dropped anywhere on the window loads it, while "Load MFC File" could.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The widget that shows a control, by its kind.
@@ -73,6 +79,8 @@ private:
 
     void cmdMakeMission_Click();
     void cmdOpen_Click();
+    void addShortcuts();
+    QString droppedProject(const class QMimeData *data) const;
 
     frmMain &m_form;
     std::unique_ptr<LoadDialog> m_loadDialog;

@@ -113,6 +113,7 @@ void frmMainWindow::build(Part part)
         }
         // Controls made once their page is on the screen show with it.
         widget->show();
+        widget->installEventFilter(this);
         nameForAssistiveTools({row});
         bind({row});
     }

@@ -22,7 +22,8 @@ share/icons/hicolor/256x256/apps/$id.png
 share/man/man1/qavmake.1.gz
 share/man/man1/qavmaker-launch.1.gz
 share/man/man1/qavmaker.1.gz
-share/metainfo/$id.metainfo.xml"
+share/metainfo/$id.metainfo.xml
+share/mime/packages/$id.xml"
 
 fail() { echo "FAIL: $*"; exit 1; }
 
@@ -33,6 +34,20 @@ $installed"
 desktop-file-validate "$tmp/prefix/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$tmp/prefix/share/metainfo/$id.metainfo.xml" >/dev/null \
     || fail "AppStream data"
+
+# The file manager knows projects and missions by their names, and opens projects with the
+# editor.
+cp -r "$tmp/prefix/share" "$tmp/mimeshare"
+update-mime-database "$tmp/mimeshare/mime" >/dev/null 2>&1
+printf '[Settings]\r\nFileName=p\r\n' >"$tmp/p.mfc"
+printf '<?xml version="1.0"?>\r\n<QAV>\r\n' >"$tmp/m.qav"
+for pair in "p.mfc application/x-qavmaker-project" "m.qav application/x-qavmaker-mission"; do
+    type=$(XDG_DATA_DIRS="$tmp/mimeshare" XDG_DATA_HOME="$tmp/none" \
+        xdg-mime query filetype "$tmp/${pair% *}" 2>/dev/null)
+    [ "$type" = "${pair#* }" ] || fail "${pair% *} is of type '$type'"
+done
+grep -qx 'MimeType=application/x-qavmaker-project;' "$tmp/prefix/share/applications/$id.desktop" \
+    || fail "desktop entry opens no projects"
 
 (cd "$build" && cpack -G DEB -B "$tmp/deb" >/dev/null)
 deb=$(ls "$tmp"/deb/*.deb)
@@ -77,4 +92,13 @@ mkdir "$tmp/home"
 HOME="$tmp/home" QT_QPA_PLATFORM=offscreen timeout 3 "$tmp/prefix/bin/qavmaker-launch" \
     >/dev/null 2>&1 || true
 [ -d "$tmp/home/QAVMaker/mfc" ] || fail "launcher made no QAVMaker/mfc folder"
+# A project named relative to where the launcher starts reaches the editor as a full name.
+mkdir "$tmp/work"
+printf '#!/bin/sh\nprintf "%%s\\n" "$PWD" "$@"\n' >"$tmp/work/qavmaker"
+cp "$tmp/prefix/bin/qavmaker-launch" "$tmp/work/"
+chmod +x "$tmp/work/qavmaker"
+seen=$(cd "$tmp/work" && HOME="$tmp/home" ./qavmaker-launch p.mfc /abs/q.mfc)
+[ "$seen" = "$tmp/home/QAVMaker
+$tmp/work/p.mfc
+/abs/q.mfc" ] || fail "launcher passed on: $seen"
 echo "install and package: 1 passed, 0 failed"

@@ -244,6 +244,14 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
     return true;
 }
 
+bool pathExists(const QString &path)
+{
+    QByteArray native;
+    QString error;
+    struct stat info;
+    return nativeName(path, &native, &error) && ::lstat(native.constData(), &info) == 0;
+}
+
 bool makeFolders(const QString &path, QString *error)
 {
     QByteArray native;

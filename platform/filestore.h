@@ -34,6 +34,9 @@ bool readFileStart(const QString &path, qint64 limit, QByteArray *bytes, FileErr
 // an existing file keeps its permissions. Refuses a target that is not a regular file.
 bool writeWhole(const QString &path, const QByteArray &bytes, QString *error);
 
+// Whether anything (a file, a folder, a link) has this name.
+bool pathExists(const QString &path);
+
 // Creates a folder, and the folders above it that are missing.
 bool makeFolders(const QString &path, QString *error);
 

@@ -78,15 +78,6 @@ struct ProjectKey
 };
 std::optional<ProjectKey> projectKey(Form::Id field);
 
-// One step of filling the form from a project file.
-struct FieldAssignment
-{
-    enum Kind { Caption, Text, Check, Select } kind;
-    Form::Id control;
-    QString text;    // Caption, Text
-    bool on = false; // Check
-};
-
 // What loading the document fills in, in order: the caption, Launch, Ascent, the optional
 // steps whose flag is exactly "No" (the others select "Yes"), then the Settings texts.
 QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QString &path);

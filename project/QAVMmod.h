@@ -92,3 +92,17 @@ bool writeMission(const QString &path, const MissionModel &model, const Omission
 // directory. Stops at the first failure, which it describes.
 bool WriteMissionFile(const MissionModel &model, const Omissions &omissions,
                       const QString &directory, WriteFailure *failure);
+
+// Something in a mission file that could not be given to a field, and its line.
+struct MissionOddity
+{
+    qint64 line;
+    QString what;
+};
+
+// What a mission file says of the fields that make it: the assignments that fill a freshly
+// started form so that it makes the same mission again (steps the file lacks are left out),
+// and what could not be placed. Read with the writer's own line formats; fails, with the
+// reason, on a file that is not well-formed or not a QAV mission.
+bool readMission(const QByteArray &bytes, QList<FieldAssignment> *assignments,
+                 QList<MissionOddity> *oddities, QString *error);

@@ -89,6 +89,28 @@ QString format(const char *pattern, const QString &value, const QString &referen
     return text.replace(valueAt, 2, value);
 }
 
+std::optional<QString> unformat(const char *pattern, QStringView text)
+{
+    const QLatin1StringView whole(pattern);
+    const qsizetype valueAt = whole.indexOf(QLatin1StringView("%1"));
+    const qsizetype referenceAt = whole.indexOf(QLatin1StringView("%2"));
+    // The reference stands before the value wherever the table has one.
+    const QLatin1StringView prefix = whole.first(referenceAt >= 0 ? referenceAt : valueAt);
+    const QLatin1StringView suffix = whole.sliced(valueAt + 2);
+    if (!text.startsWith(prefix) || !text.endsWith(suffix)
+        || text.size() < prefix.size() + suffix.size())
+        return std::nullopt;
+    QStringView value = text.sliced(prefix.size(), text.size() - prefix.size() - suffix.size());
+    if (referenceAt >= 0) {
+        const QLatin1StringView middle = whole.sliced(referenceAt + 2, valueAt - referenceAt - 2);
+        const qsizetype at = value.indexOf(middle);
+        if (at < 0)
+            return std::nullopt;
+        value = value.sliced(at + middle.size());
+    }
+    return value.toString();
+}
+
 std::optional<Id> readoutOf(Id id)
 {
     const int readout = RowLinks[std::size_t(id.row)].readout;

@@ -427,6 +427,8 @@ QString textAtCreation(Id id);
 // The readout a field refreshes, and the format the mission file and the readout share.
 std::optional<Id> readoutOf(Id id);
 QString format(const char *pattern, const QString &value, const QString &reference = {});
+// The value a text was made of with the pattern, or nothing when the text does not fit it.
+std::optional<QString> unformat(const char *pattern, QStringView text);
 
 // How a message names a control: its row caption, with the element's number in an array.
 QString displayName(const Control &control);
@@ -435,3 +437,12 @@ QString displayName(const Control &control);
 QString accessibleName(const Control &control);
 
 } // namespace Form
+
+// One step of filling the form, from a project or a mission file.
+struct FieldAssignment
+{
+    enum Kind { Caption, Text, Check, Select } kind;
+    Form::Id control;
+    QString text;    // Caption, Text
+    bool on = false; // Check
+};

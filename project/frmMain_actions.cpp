@@ -49,17 +49,20 @@ QString frmMain::cmdMakeMission_Click()
 void frmMain::cmdOpen_Click() { setEnabled(Form::id("cmdOpen"), false); }
 
 // Only the fields change: their rules bring the model along.
+void frmMain::apply(const FieldAssignment &assignment)
+{
+    switch (assignment.kind) {
+    case FieldAssignment::Caption:
+    case FieldAssignment::Text: setText(assignment.control, assignment.text); break;
+    case FieldAssignment::Check: setChecked(assignment.control, assignment.on); break;
+    case FieldAssignment::Select: setChecked(assignment.control, true); break;
+    }
+}
+
 bool frmMain::loadProjectFile(const QString &path, QString *error)
 {
-    const auto fill = [this](const FieldAssignment &assignment) {
-        switch (assignment.kind) {
-        case FieldAssignment::Caption:
-        case FieldAssignment::Text: setText(assignment.control, assignment.text); break;
-        case FieldAssignment::Check: setChecked(assignment.control, assignment.on); break;
-        case FieldAssignment::Select: setChecked(assignment.control, true); break;
-        }
-    };
-    if (!LoadProject(path, fill, error))
+    if (!LoadProject(
+                path, [this](const FieldAssignment &a) { apply(a); }, error))
         return false;
     m_loadedProject = path;
     return true;

@@ -148,6 +148,18 @@ QString missionIsAProjectLine(const QString &missionPath, const QString &project
             .arg(Platform::printableName(missionPath), Platform::printableName(project));
 }
 
+QString projectWrittenBeforeLine(const QString &projectPath, const QString &firstMission)
+{
+    return QStringLiteral("the project file %1 was already written in this run for %2")
+            .arg(Platform::printableName(projectPath), Platform::printableName(firstMission));
+}
+
+QString projectExistsLine(const QString &projectPath)
+{
+    return QStringLiteral("the project file %1 exists; --force replaces it")
+            .arg(Platform::printableName(projectPath));
+}
+
 QString missionWrittenBeforeLine(const QString &missionPath, const QString &firstProject)
 {
     return QStringLiteral("the mission file %1 was already written in this run for %2")

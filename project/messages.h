@@ -27,6 +27,8 @@ QString problemLine(const MissionProblem &problem);
 QString writeFailedLine(const WriteFailure &failure);
 QString missionIsTheProjectLine(const QString &missionPath);
 QString missionIsAProjectLine(const QString &missionPath, const QString &project);
+QString projectWrittenBeforeLine(const QString &projectPath, const QString &firstMission);
+QString projectExistsLine(const QString &projectPath);
 QString missionWrittenBeforeLine(const QString &missionPath, const QString &firstProject);
 
 } // namespace Messages

@@ -7,12 +7,15 @@
 // Every failure is one line on standard error, "qavmake: PROJECT: reason".
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "INIMod.h"
 #include "ansitext.h"
 #include "filestore.h"
 #include "frmMain.h"
@@ -67,6 +70,7 @@ struct Options
     QString out; // empty: where each project says
     bool entry = false;
     bool check = false;
+    bool force = false; // an import may replace a project file
 };
 
 class Run
@@ -83,6 +87,7 @@ public:
     }
 
     void make(const QString &project);
+    void import(const QString &mission);
     bool failed() const { return m_failed; }
 
 private:
@@ -145,6 +150,70 @@ void Run::make(const QString &project)
     }
 }
 
+// The project that makes the mission again, written as "mfc/NAME.mfc" or into the --out
+// folder, NAME being the mission file's.
+void Run::import(const QString &mission)
+{
+    QByteArray bytes;
+    Platform::FileError readFailure;
+    if (!Platform::readRegularFile(mission, ProjectFileLimit, &bytes, &readFailure)) {
+        return fail(mission,
+                    readFailure.kind == Platform::FileError::TooLarge
+                            ? QStringLiteral("too large to be a mission file")
+                            : readFailure.reason);
+    }
+    QList<FieldAssignment> assignments;
+    QList<MissionOddity> oddities;
+    QString error;
+    if (!readMission(bytes, &assignments, &oddities, &error))
+        return fail(mission, error);
+
+    const QFileInfo file(mission);
+    const QString name = file.fileName().endsWith(QStringLiteral(".qav"), Qt::CaseInsensitive)
+            ? file.fileName().chopped(4)
+            : file.completeBaseName();
+    MissionModel model;
+    frmMain form(model, defaultDirectory);
+    for (const FieldAssignment &assignment : std::as_const(assignments))
+        form.apply(assignment);
+    form.setText(Form::id("txtDirectory"), QDir::toNativeSeparators(file.absolutePath()));
+    form.setText(Form::id("txtFileName"), name);
+    for (const MissionOddity &oddity : std::as_const(oddities)) {
+        printError(QStringLiteral("%1:%2: %3")
+                           .arg(Platform::printableName(mission))
+                           .arg(oddity.line)
+                           .arg(oddity.what));
+        m_failed = true;
+    }
+    if (const MissionProblem problem = form.missionProblem(frmMain::Directory::NotNeeded);
+        problem.kind != MissionProblem::None)
+        return fail(mission, Messages::problemLine(problem));
+
+    const bool elsewhere = !m_options.out.isEmpty();
+    const QString path = elsewhere
+            ? Platform::joinPath({m_options.out, name + QStringLiteral(".mfc")})
+            : projectFilePath(name);
+    const QByteArray identity = Platform::fileIdentity(path);
+    if (const auto first = m_written.constFind(identity);
+        !identity.isEmpty() && first != m_written.cend())
+        return fail(mission, Messages::projectWrittenBeforeLine(path, first.value()));
+    if (Platform::pathExists(path) && !m_options.force)
+        return fail(mission, Messages::projectExistsLine(path));
+    if (m_options.check)
+        return;
+    const FieldSource fields{[&form](Form::Id id) { return form.text(id); },
+                             [&form](Form::Id id) { return form.isChecked(id); }};
+    const QByteArray project = updatedProject({}, projectEntries(fields, model));
+    QString reason;
+    if (!elsewhere && !Platform::makeFolders(QString::fromLatin1(ProjectFolder), &reason))
+        return fail(mission,
+                    Messages::writeFailedLine({WriteFailure::ProjectFolder,
+                                               QString::fromLatin1(ProjectFolder), reason}));
+    if (!Platform::writeWhole(path, project, &reason))
+        return fail(mission, Messages::writeFailedLine({WriteFailure::ProjectFile, path, reason}));
+    m_written.insert(Platform::fileIdentity(path), mission);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -159,7 +228,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
             "Makes the mission file (.qav) of each project file (.mfc), as \"Make Mission\" "
-            "in the editor would, at the place the project's Directory and FileName give."));
+            "in the editor would, at the place the project's Directory and FileName give. With "
+            "--import, makes the project file of each mission file instead."));
     const QCommandLineOption outOption(
             QStringLiteral("out"), QStringLiteral("Write the mission files into <dir> instead."),
             QStringLiteral("dir"));
@@ -168,11 +238,19 @@ int main(int argc, char *argv[])
             QStringLiteral("Print the entry for \"missions.lst\" of each mission written."));
     const QCommandLineOption checkOption(QStringLiteral("check"),
                                          QStringLiteral("Only check the projects; write nothing."));
-    parser.addOptions({outOption, entryOption, checkOption});
+    const QCommandLineOption importOption(
+            QStringLiteral("import"),
+            QStringLiteral("Turn mission files into the project files that make them again, "
+                           "as mfc/NAME.mfc below the working folder, or into <dir> with --out."));
+    const QCommandLineOption forceOption(
+            QStringLiteral("force"),
+            QStringLiteral("With --import, replace a project file that exists."));
+    parser.addOptions({outOption, entryOption, checkOption, importOption, forceOption});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("projects"), QStringLiteral("Project files."),
-                                 QStringLiteral("PROJECT.mfc..."));
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("Project files, or mission files with --import."),
+                                 QStringLiteral("PROJECT.mfc... | --import MISSION.qav..."));
 
     const auto usageError = [](const QString &message) {
         printError(message + QStringLiteral("\nTry 'qavmake --help'."));
@@ -191,10 +269,16 @@ int main(int argc, char *argv[])
     if (projects.isEmpty())
         return usageError(QStringLiteral("no project file given"));
     const Options options{parser.value(outOption), parser.isSet(entryOption),
-                          parser.isSet(checkOption)};
+                          parser.isSet(checkOption), parser.isSet(forceOption)};
     if (parser.isSet(outOption) && options.out.isEmpty())
         return usageError(QStringLiteral("--out needs a folder"));
 
+    if (parser.isSet(importOption)) {
+        Run run(options, {}, output);
+        for (const QString &mission : projects)
+            run.import(mission);
+        return run.failed() || output.failed() ? Failure : Success;
+    }
     Run run(options, projects, output);
     for (const QString &project : projects)
         run.make(project);

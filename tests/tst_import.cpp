@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: MIT
+
+#include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "INIMod.h"
+#include "ansitext.h"
+#include "frmMain.h"
+
+// Mission files turned back into projects: what comes back, and what is reported.
+class tst_import : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void goldensComeBack_data();
+    void goldensComeBack();
+    void generatedMissionsComeBack();
+    void commandLine_data();
+    void commandLine();
+};
+
+namespace {
+
+// Texts as a pilot types them: no blank at either end, no list separator.
+QString randomText(QRandomGenerator &random)
+{
+    static const QString letters = QStringLiteral("abcXYZ019.-+<>&\"'()=#/\u00e9\u00c4");
+    QString text;
+    const int length = int(random.bounded(5));
+    for (int i = 0; i < length; ++i) {
+        QChar c = letters[int(random.bounded(int(letters.size())))];
+        text += c;
+    }
+    return text;
+}
+
+QByteArray missionOf(const frmMain &form)
+{
+    return Platform::encodeAnsi(renderMission(form.model(), form.omissions()));
+}
+
+// The mission a fresh form makes once it is filled from a mission file.
+QByteArray remade(const QByteArray &mission, frmMain &form)
+{
+    QList<FieldAssignment> assignments;
+    QList<MissionOddity> oddities;
+    QString error;
+    if (!readMission(mission, &assignments, &oddities, &error) || !oddities.isEmpty())
+        return "not read: " + error.toUtf8() + oddities.value(0).what.toUtf8();
+    for (const FieldAssignment &assignment : std::as_const(assignments))
+        form.apply(assignment);
+    return missionOf(form);
+}
+
+} // namespace
+
+void tst_import::goldensComeBack_data()
+{
+    QTest::addColumn<QString>("golden");
+    for (const char *name : {"defaults.qav", "omitted.qav", "filled.qav", "escaped.qav"})
+        QTest::newRow(name) << QFINDTESTDATA(QString("fixtures/") + name);
+}
+
+void tst_import::goldensComeBack()
+{
+    QFETCH(QString, golden);
+    QFile file(golden);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray mission = file.readAll();
+    MissionModel model;
+    frmMain form(model, defaultDirectory);
+    QCOMPARE(remade(mission, form), mission);
+}
+
+// A mission made from any fields imports into fields that make the same mission, and the
+// fields of the steps it holds are those it was made from.
+void tst_import::generatedMissionsComeBack()
+{
+    QRandomGenerator random(11);
+    for (int round = 0; round < 60; ++round) {
+        MissionModel model;
+        frmMain form(model, defaultDirectory);
+        for (int row = 0; row < Form::RowCount; ++row) {
+            const Form::Control &control = Form::Table::Controls[row];
+            if (control.kind == Form::Kind::TextBox && control.tab < Form::MakeFileTab)
+                form.setText({row}, randomText(random));
+            if (control.kind == Form::Kind::CheckBox || control.kind == Form::Kind::OptionButton)
+                form.setChecked({row}, random.bounded(2) == 1);
+        }
+        const QByteArray mission = missionOf(form);
+        MissionModel importedModel;
+        frmMain imported(importedModel, defaultDirectory);
+        QCOMPARE(remade(mission, imported), mission);
+
+        // Through the project file the import writes, and back into a form.
+        const FieldSource fields{[&imported](Form::Id id) { return imported.text(id); },
+                                 [&imported](Form::Id id) { return imported.isChecked(id); }};
+        const QByteArray project = updatedProject({}, projectEntries(fields, importedModel));
+        MissionModel loadedModel;
+        frmMain loaded(loadedModel, defaultDirectory);
+        for (const FieldAssignment &assignment :
+             projectAssignments(ProfileDocument::fromBytes(project), "p.mfc"))
+            loaded.apply(assignment);
+        QCOMPARE(missionOf(loaded), mission);
+        for (int row = 0; row < Form::RowCount; ++row) {
+            const Form::Control &control = Form::Table::Controls[row];
+            if (control.tab < 0 || control.tab >= Form::MakeFileTab
+                || form.omissions()[std::size_t(control.tab)])
+                continue;
+            QCOMPARE(imported.text({row}), form.text({row}));
+            QCOMPARE(imported.isChecked({row}), form.isChecked({row}));
+        }
+    }
+}
+
+void tst_import::commandLine_data()
+{
+    QTest::addColumn<QByteArray>("mission");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QByteArray>("older"); // a project file there before
+    QTest::addColumn<bool>("written");
+
+    const QByteArray hand = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- edited -->\n<QAV>\n"
+                            "<Step><Label>Caf\xc3\xa9</Label>\n<Processor type=\"Launch\" "
+                            "mode=\"Hover\" x=\"1\">\n<Var name=\"Bogus\"> 1 </Var>\n<Var "
+                            "name=\"WakeUp\"> 5 </Var>\n<Var name=\"Base\">a:b</Var>\n"
+                            "</Processor></Step>\n<Step><Label/><Processor type=\"Orbit\"/>"
+                            "</Step>\n</QAV>\n";
+    QTest::newRow("hand-edited, line by line")
+            << hand << QStringList{"--import", "m.qav"} << 1
+            << "qavmake: m.qav:6: the Var \"Bogus\" of the step \"Launch\" is not one the "
+               "program writes\nqavmake: m.qav:7: the Var \"WakeUp\" of the step \"Launch\" "
+               "lacks what the program writes around it\nqavmake: m.qav:8: the Var \"Base\" of "
+               "the step \"Launch\" holds 2 parts, not 3\nqavmake: m.qav:10: a processor of type "
+               "\"Orbit\" is no step of a mission\n"
+            << QByteArray() << true;
+    QTest::newRow("not well-formed")
+            << QByteArray("<QAV><Step>") << QStringList{"--import", "m.qav"} << 1
+            << "qavmake: m.qav: not well-formed XML: Premature end of document. (line 1)\n"
+            << QByteArray() << false;
+    QTest::newRow("not a mission") << QByteArray("<html/>") << QStringList{"--import", "m.qav"} << 1
+                                   << "qavmake: m.qav: not a QAV mission file\n"
+                                   << QByteArray() << false;
+    QTest::newRow("project there already")
+            << QByteArray("<QAV/>") << QStringList{"--import", "m.qav"} << 1
+            << "qavmake: m.qav: the project file mfc/m.mfc exists; --force replaces it\n"
+            << QByteArray("; mine\r\n") << false;
+    QTest::newRow("replaced when forced")
+            << QByteArray("<QAV/>") << QStringList{"--import", "--force", "m.qav"} << 0 << QString()
+            << QByteArray("; mine\r\n") << true;
+    QTest::newRow("once a run")
+            << QByteArray("<QAV/>") << QStringList{"--import", "--force", "m.qav", "m.qav"} << 1
+            << "qavmake: m.qav: the project file mfc/m.mfc was already written in this run for "
+               "m.qav\n"
+            << QByteArray() << true;
+}
+
+// Run as a user runs it; the project written makes the mission again.
+void tst_import::commandLine()
+{
+    QFETCH(QByteArray, mission);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, err);
+    QFETCH(QByteArray, older);
+    QFETCH(bool, written);
+
+    QTemporaryDir dir;
+    if (!older.isEmpty()) {
+        QVERIFY(QDir(dir.path()).mkdir("mfc"));
+        QFile project(dir.filePath("mfc/m.mfc"));
+        QVERIFY(project.open(QIODevice::WriteOnly) && project.write(older) == older.size());
+    }
+    QFile file(dir.filePath("m.qav"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(mission) == mission.size());
+    file.close();
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(QAVMAKE), arguments);
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+    QCOMPARE(process.exitCode(), exitCode);
+    QFile project(dir.filePath("mfc/m.mfc"));
+    QCOMPARE(project.open(QIODevice::ReadOnly) && project.readAll() != older, written);
+    if (written) {
+        process.start(QStringLiteral(QAVMAKE), {"--out", ".", "mfc/m.mfc"});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.readAllStandardError(), QByteArray());
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_import)
+#include "tst_import.moc"

@@ -111,8 +111,8 @@ void tst_import::generatedMissionsComeBack()
             if (control.tab < 0 || control.tab >= Form::MakeFileTab
                 || form.omissions()[std::size_t(control.tab)])
                 continue;
-            QCOMPARE(imported.text({row}), form.text({row}));
-            QCOMPARE(imported.isChecked({row}), form.isChecked({row}));
+            QCOMPARE(loaded.text({row}), form.text({row}));
+            QCOMPARE(loaded.isChecked({row}), form.isChecked({row}));
         }
     }
 }

@@ -359,7 +359,19 @@ struct Links
     int readout = -1;   // the label its rule refreshes
     int shownBy = -1;   // for a readout: the field whose rule writes it
     int reference = -1; // for a distance condition: the reference field
+    int parent = -1;    // the container it stands in, if any
 };
+
+// A name in the table that names no control of it stops the build.
+constexpr int linkedRow(const char *name)
+{
+    if (!name)
+        return -1;
+    const int row = rowOf(name);
+    if (row < 0)
+        throw "the form table names a control it does not hold";
+    return row;
+}
 
 inline constexpr auto RowLinks = [] {
     std::array<Links, RowCount> links{};
@@ -367,16 +379,19 @@ inline constexpr auto RowLinks = [] {
         const Control &c = Table::Controls[row];
         const bool array = c.index != NoIndex && c.kind != Kind::Label;
         Links &l = links[std::size_t(row)];
-        l.facts = array ? rowOf(c.name, 0) : row;
+        // The elements of an array stand one after the other, from element 0.
+        l.facts = array ? row - c.index : row;
+        if (l.facts < 0 || std::string_view(Table::Controls[l.facts].name) != c.name)
+            throw "the elements of an array must stand together, in order";
         l.first = l.facts;
         l.last = row;
-        if (array) {
-            while (rowOf(c.name, Table::Controls[l.last].index + 1) >= 0)
-                l.last = rowOf(c.name, Table::Controls[l.last].index + 1);
-        }
+        while (array && l.last + 1 < RowCount
+               && std::string_view(Table::Controls[l.last + 1].name) == c.name)
+            ++l.last;
         const Control &f = Table::Controls[l.facts];
-        l.readout = f.readout ? rowOf(f.readout) : -1;
-        l.reference = f.reference ? rowOf(f.reference) : -1;
+        l.readout = linkedRow(f.readout);
+        l.reference = linkedRow(f.reference);
+        l.parent = linkedRow(c.parent);
     }
     for (int row = 0; row < RowCount; ++row) {
         if (links[std::size_t(row)].readout >= 0)

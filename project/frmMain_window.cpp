@@ -152,15 +152,15 @@ void frmMainWindow::loadProject(const QString &path)
 // window's only visible commands.
 void frmMainWindow::addShortcuts()
 {
-    const auto press = [this](const char *button) {
-        QAbstractButton *target = m_shown[std::size_t(Form::rowOf(button))].button;
+    const auto press = [this](Id button) {
+        QAbstractButton *target = m_shown[std::size_t(button.row)].button;
         if (target && target->isEnabled())
             target->click();
     };
     auto *open = new QShortcut(QKeySequence::Open, this);
-    connect(open, &QShortcut::activated, this, [press] { press("cmdOpen"); });
+    connect(open, &QShortcut::activated, this, [press] { press(Form::id("cmdOpen")); });
     auto *save = new QShortcut(QKeySequence::Save, this);
-    connect(save, &QShortcut::activated, this, [press] { press("cmdMakeMission"); });
+    connect(save, &QShortcut::activated, this, [press] { press(Form::id("cmdMakeMission")); });
 }
 
 QString frmMainWindow::droppedProject(const QMimeData *data) const

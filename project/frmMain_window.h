@@ -67,7 +67,7 @@ private:
     void build(Part part);
     void buildOthers();
     Shown createControl(Form::Id id, QWidget *parent);
-    QWidget *parentFor(const Form::Control &control);
+    QWidget *parentFor(Form::Id id);
     void addTabFurniture(int tab);
     void setFocusOrder();
     void finishAppearance();

@@ -95,7 +95,7 @@ void frmMainWindow::build(Part part)
         const Form::Control &control = Form::Table::Controls[row];
         if (!inPart(control.tab))
             continue;
-        QWidget *parent = parentFor(control);
+        QWidget *parent = parentFor({row});
         const Shown shown = createControl({row}, parent);
         QWidget *widget = shown.widget;
         widget->setObjectName(Form::objectName(control));
@@ -128,10 +128,11 @@ void frmMainWindow::build(Part part)
     setFocusOrder();
 }
 
-QWidget *frmMainWindow::parentFor(const Form::Control &control)
+QWidget *frmMainWindow::parentFor(Form::Id id)
 {
-    if (control.parent)
-        return m_shown[std::size_t(Form::rowOf(control.parent))].widget;
+    const Form::Control &control = id.control();
+    if (const int parent = Form::RowLinks[std::size_t(id.row)].parent; parent >= 0)
+        return m_shown[std::size_t(parent)].widget;
     if (control.tab == Form::OnWindow)
         return this;
     return m_tabs->page(control.tab);

@@ -107,7 +107,7 @@ void frmMainWindow::showText(Id id, const QString &text)
     const QScopedValueRollback guard(m_showing, true);
     if (shown.box && shown.box->text() != text)
         shown.box->setText(text);
-    else if (shown.lines)
+    else if (shown.lines && shown.lines->toPlainText() != text)
         shown.lines->setPlainText(text);
     else if (shown.label)
         shown.label->setText(text);

@@ -8,6 +8,9 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <functional>
+
 #include "ansitext.h"
 
 using Form::Id;
@@ -208,16 +211,20 @@ bool readMission(const QByteArray &bytes, QList<FieldAssignment> *assignments,
     QList<MissionOddity> odd;
     Reader reader(&read, &odd);
     if (xml.readNextStartElement() && xml.name() == u"QAV") {
-        // Steps stand in the sequence; tolerate them a level higher or lower too.
-        const auto steps = [&](auto &&self) -> void {
-            while (xml.readNextStartElement()) {
-                if (xml.name() == u"Step")
-                    reader.step(xml);
-                else
-                    self(self);
-            }
-        };
-        steps(steps);
+        // Steps stand in the sequence; tolerate them a level higher or lower too. Counted
+        // rather than recursed, so that deep nesting cannot exhaust the stack.
+        for (int depth = 0; !xml.atEnd();) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::StartElement && xml.name() == u"Step")
+                reader.step(xml);
+            else if (token == QXmlStreamReader::StartElement)
+                ++depth;
+            else if (token == QXmlStreamReader::EndElement && depth-- == 0)
+                break;
+        }
+        // What follows the root must still be well-formed.
+        while (!xml.atEnd())
+            xml.readNext();
     } else if (!xml.hasError()) {
         *error = QStringLiteral("not a QAV mission file");
         return false;
@@ -226,6 +233,10 @@ bool readMission(const QByteArray &bytes, QList<FieldAssignment> *assignments,
         *error = QStringLiteral("not well-formed XML: %1 (line %2)")
                          .arg(xml.errorString())
                          .arg(xml.lineNumber());
+        return false;
+    }
+    if (std::none_of(reader.present().begin(), reader.present().end(), std::identity())) {
+        *error = QStringLiteral("a QAV file that holds no step of a mission");
         return false;
     }
     for (int step = 0; step < Form::MakeFileTab; ++step) {

@@ -144,18 +144,25 @@ void tst_import::commandLine_data()
             << QByteArray("<QAV><Step>") << QStringList{"--import", "m.qav"} << 1
             << "qavmake: m.qav: not well-formed XML: Premature end of document. (line 1)\n"
             << QByteArray() << false;
+    QTest::newRow("no step") << QByteArray("<QAV><Sequence/></QAV>")
+                             << QStringList{"--import", "m.qav"} << 1
+                             << "qavmake: m.qav: a QAV file that holds no step of a mission\n"
+                             << QByteArray() << false;
     QTest::newRow("not a mission") << QByteArray("<html/>") << QStringList{"--import", "m.qav"} << 1
                                    << "qavmake: m.qav: not a QAV mission file\n"
                                    << QByteArray() << false;
     QTest::newRow("project there already")
-            << QByteArray("<QAV/>") << QStringList{"--import", "m.qav"} << 1
+            << QByteArray("<QAV><Step><Processor type=\"Profile\"/></Step></QAV>")
+            << QStringList{"--import", "m.qav"} << 1
             << "qavmake: m.qav: the project file mfc/m.mfc exists; --force replaces it\n"
             << QByteArray("; mine\r\n") << false;
     QTest::newRow("replaced when forced")
-            << QByteArray("<QAV/>") << QStringList{"--import", "--force", "m.qav"} << 0 << QString()
+            << QByteArray("<QAV><Step><Processor type=\"Profile\"/></Step></QAV>")
+            << QStringList{"--import", "--force", "m.qav"} << 0 << QString()
             << QByteArray("; mine\r\n") << true;
     QTest::newRow("once a run")
-            << QByteArray("<QAV/>") << QStringList{"--import", "--force", "m.qav", "m.qav"} << 1
+            << QByteArray("<QAV><Step><Processor type=\"Profile\"/></Step></QAV>")
+            << QStringList{"--import", "--force", "m.qav", "m.qav"} << 1
             << "qavmake: m.qav: the project file mfc/m.mfc was already written in this run for "
                "m.qav\n"
             << QByteArray() << true;

@@ -2,6 +2,7 @@
 
 // Arbitrary bytes as a project file: parsing, loading and editing must neither crash nor
 // hang, a file passes through unchanged, and a stored value reads back as it was stored.
+// The same bytes as a mission file to import must neither crash nor hang either.
 #include <cstdint>
 #include <cstdlib>
 
@@ -29,5 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (ProfileDocument::fromBytes(doc.toBytes()).value(u"Launch", u"Label") != value)
             std::abort();
     }
+    QList<FieldAssignment> fromMission;
+    QList<MissionOddity> oddities;
+    QString error;
+    if (!readMission(bytes, &fromMission, &oddities, &error) && error.isEmpty())
+        std::abort();
     return 0;
 }

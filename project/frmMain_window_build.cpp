@@ -16,6 +16,7 @@
 
 #include "appearance.h"
 #include "formtable.h"
+#include "optiongroup.h"
 #include "tworowtabwidget.h"
 
 namespace {
@@ -225,6 +226,12 @@ frmMainWindow::Shown frmMainWindow::createControl(Form::Id id, QWidget *parent)
     case Kind::OptionButton: {
         auto *option = new QRadioButton(text, parent);
         option->setChecked(m_form.isChecked(id));
+        // Each pair is one group, whether it stands in a container of its own or on the page.
+        const Form::Id first = Form::option(control.tab, 0);
+        auto *pair = id == first
+                ? new OptionGroup(this)
+                : qobject_cast<OptionGroup *>(m_shown[std::size_t(first.row)].button->group());
+        pair->add(option);
         return {.widget = option, .button = option};
     }
     case Kind::Button: {

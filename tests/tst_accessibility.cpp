@@ -115,38 +115,35 @@ void tst_accessibility::focus(QWidget *w) const
 
 void tst_accessibility::tabStrip_data()
 {
-    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("focusOn"); // before the change
+    QTest::addColumn<int>("key");         // 0: a click on the tab, -1: the program
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
-    QTest::newRow("click") << "click" << 0 << 7;
-    QTest::newRow("arrow key") << "Right" << 2 << 3;
-    QTest::newRow("Home") << "Home" << 6 << 0;
-    QTest::newRow("End") << "End" << 3 << 9;
-    QTest::newRow("program, focus elsewhere") << "program" << 1 << 4;
-    QTest::newRow("program, strip takes the page's focus") << "page" << 0 << 5;
+    QTest::newRow("click") << "SSTab1Strip" << 0 << 0 << 7;
+    QTest::newRow("arrow key") << "SSTab1Strip" << int(Qt::Key_Right) << 2 << 3;
+    QTest::newRow("Home") << "SSTab1Strip" << int(Qt::Key_Home) << 6 << 0;
+    QTest::newRow("End") << "SSTab1Strip" << int(Qt::Key_End) << 3 << 9;
+    QTest::newRow("program, focus elsewhere") << "cmdOpen" << -1 << 1 << 4;
+    QTest::newRow("program, strip takes the page's focus") << "txtLLabel" << -1 << 0 << 5;
 }
 
 void tst_accessibility::tabStrip()
 {
-    QFETCH(QString, how);
+    QFETCH(QString, focusOn);
+    QFETCH(int, key);
     QFETCH(int, from);
     QFETCH(int, to);
     TwoRowTabWidget *tabs = window()->tabs();
     QWidget *strip = tabs->tabStrip();
     tabs->setCurrentIndex(from);
-    const bool onStrip = how != "program";
-    focus(how == "program"        ? window()->control("cmdOpen")
-                  : how == "page" ? window()->control("txtLLabel")
-                                  : strip);
-    if (how == "click")
+    focus(window()->findChild<QWidget *>(focusOn));
+    const bool onStrip = focusOn != "cmdOpen";
+    if (key > 0)
+        QTest::keyClick(strip, Qt::Key(key));
+    else if (key == 0)
         QTest::mouseClick(strip, Qt::LeftButton, {}, tabs->tabRect(to).center());
-    else if (how == "program" || how == "page")
-        tabs->setCurrentIndex(to);
     else
-        QTest::keyClick(strip,
-                        how == "Right"          ? Qt::Key_Right
-                                : how == "Home" ? Qt::Key_Home
-                                                : Qt::Key_End);
+        tabs->setCurrentIndex(to);
     QCoreApplication::processEvents();
     QCOMPARE(tabs->currentIndex(), to);
 
@@ -320,9 +317,9 @@ void tst_accessibility::quietTree()
         const QString name = node->text(QAccessible::Name);
         const QByteArray what =
                 node->object() ? node->object()->objectName().toLatin1() : name.toUtf8();
-        QVERIFY2(node->role() != QAccessible::StaticText || !name.isEmpty(), what);
-        QVERIFY2(node->role() != QAccessible::Separator, what);
-        QVERIFY2(!related(node, QAccessible::AllRelations).contains(top), what);
+        QVERIFY2(node->role() != QAccessible::StaticText || !name.isEmpty(), what.constData());
+        QVERIFY2(node->role() != QAccessible::Separator, what.constData());
+        QVERIFY2(!related(node, QAccessible::AllRelations).contains(top), what.constData());
         focused += node->state().focused;
     }
     QCOMPARE(focused, 1);

@@ -2,14 +2,31 @@
 
 #include "tworowtabwidget.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 
+#include "accessibility.h"
+
+namespace {
+
+void notifyTab(QWidget *strip, QAccessible::Event type, int index)
+{
+    QAccessibleEvent event(strip, type);
+    event.setChild(index);
+    Platform::notifyAccessibility(&event);
+}
+
+} // namespace
+
+// Screen readers know it by its class name (see accessibility.cpp).
 class TabStrip : public QWidget
 {
+    Q_OBJECT
+
 public:
     explicit TabStrip(TwoRowTabWidget *tabs) : QWidget(tabs), m_tabs(tabs)
     {
@@ -18,6 +35,14 @@ public:
     }
 
 protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QWidget::focusInEvent(event);
+        // The strip has the focus, but a screen reader is to read the tab it stands on: told
+        // once Qt has announced the strip itself, which it does after this.
+        QMetaObject::invokeMethod(this, &TabStrip::announceCurrentTab, Qt::QueuedConnection);
+    }
+
     void paintEvent(QPaintEvent *) override
     {
         QStylePainter painter(this);
@@ -73,15 +98,23 @@ protected:
     }
 
 private:
+    void announceCurrentTab()
+    {
+        if (hasFocus())
+            notifyTab(this, QAccessible::Focus, m_tabs->currentIndex());
+    }
+
     TwoRowTabWidget *m_tabs;
 };
 
 TwoRowTabWidget::TwoRowTabWidget(const QStringList &captions, int rowHeight, QWidget *parent)
     : QWidget(parent), m_captions(captions), m_rowHeight(rowHeight)
 {
+    Platform::installAccessibleInterfaces();
     for (int i = 0; i < captions.size(); ++i) {
         auto *page = new QWidget(this);
         page->setObjectName(QStringLiteral("SSTab1Page(%1)").arg(i));
+        page->setAccessibleName(captions[i]);
         page->hide();
         m_pages.append(page);
     }
@@ -101,14 +134,23 @@ void TwoRowTabWidget::setCurrentIndex(int index)
         return;
     // A page that is hidden while it holds the focus would leave the window without a
     // focused control; the strip keeps it instead.
-    const bool hadFocus = m_current >= 0 && m_pages[m_current]->isAncestorOf(focusWidget());
+    const bool stripHadFocus = m_strip->hasFocus();
+    if (m_current >= 0 && m_pages[m_current]->isAncestorOf(focusWidget()))
+        m_strip->setFocus();
+    const int previous = m_current;
     if (m_current >= 0)
         m_pages[m_current]->hide();
     m_current = index;
     m_pages[m_current]->show();
-    if (hadFocus)
-        m_strip->setFocus();
     m_strip->update();
+    // What a screen reader announces: the tab now focused, if the strip kept the focus (one
+    // that takes it over from the page announces it itself), and the change of the selected
+    // tab in any case, whether by mouse, key or program.
+    if (stripHadFocus)
+        notifyTab(m_strip, QAccessible::Focus, index);
+    if (previous >= 0)
+        notifyTab(m_strip, QAccessible::SelectionRemove, previous);
+    notifyTab(m_strip, QAccessible::Selection, index);
     emit currentChanged(index);
 }
 
@@ -147,3 +189,5 @@ void TwoRowTabWidget::resizeEvent(QResizeEvent *)
     for (QWidget *page : std::as_const(m_pages))
         page->setGeometry(rect());
 }
+
+#include "tworowtabwidget.moc"

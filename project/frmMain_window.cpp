@@ -13,6 +13,7 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include "accessibility.h"
 #include "appearance.h"
 #include "messages.h"
 #include "tworowtabwidget.h"
@@ -23,6 +24,9 @@ frmMainWindow::frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog,
                              std::unique_ptr<ErrorReport> errors, Pages pages, QWidget *parent)
     : QWidget(parent), m_form(form), m_loadDialog(std::move(dialog)), m_errors(std::move(errors))
 {
+    // Before anything is made in the window, so that screen readers never see a widget of it
+    // without the links between its captions, fields and units.
+    Platform::makeAccessible(this);
     if (!m_loadDialog)
         m_loadDialog = std::make_unique<FileLoadDialog>();
     if (!m_errors)
@@ -109,8 +113,10 @@ void frmMainWindow::showText(Id id, const QString &text)
         shown.box->setText(text);
     else if (shown.lines && shown.lines->toPlainText() != text)
         shown.lines->setPlainText(text);
-    else if (shown.label)
+    else if (shown.label) {
         shown.label->setText(text);
+        Platform::accessibleDescriptionChanged(shown.label);
+    }
 }
 
 void frmMainWindow::showChecked(Id id, bool checked)

@@ -72,6 +72,7 @@ private:
     void setFocusOrder();
     void finishAppearance();
     void nameForAssistiveTools(Form::Id id);
+    void linkForAssistiveTools(Form::Id id);
     void bind(Form::Id id);
     void showText(Form::Id id, const QString &text);
     void showChecked(Form::Id id, bool checked);

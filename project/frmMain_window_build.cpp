@@ -14,8 +14,10 @@
 
 #include <limits>
 
+#include "accessibility.h"
 #include "appearance.h"
 #include "formtable.h"
+#include "optiongroup.h"
 #include "tworowtabwidget.h"
 
 namespace {
@@ -107,7 +109,9 @@ void frmMainWindow::build(Part part)
                     makeLabel(QString::fromUtf8(control.caption), Form::captionObjectName(control),
                               Style::RowCaption, Form::captionGeometry(control), parent);
             caption->setWordWrap(control.kind == Kind::MultiLineBox);
-            caption->setBuddy(widget);
+            // Fixed text ("K") takes no focus, so the caption has nothing to lead to.
+            if (control.kind != Kind::Label)
+                caption->setBuddy(widget);
             m_controls.insert(caption->objectName(), caption);
             caption->show();
         }
@@ -124,6 +128,10 @@ void frmMainWindow::build(Part part)
     for (const Form::Line &line : Form::lines()) {
         if (inPart(line.tab))
             makeRule(line, m_tabs->page(line.tab));
+    }
+    for (int row = 0; row < Form::RowCount; ++row) {
+        if (inPart(Form::Table::Controls[row].tab))
+            linkForAssistiveTools({row});
     }
     setFocusOrder();
 }
@@ -179,6 +187,25 @@ void frmMainWindow::setFocusOrder()
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
+namespace {
+
+bool isField(Kind kind)
+{
+    return kind == Kind::TextBox || kind == Kind::MultiLineBox || kind == Kind::CheckBox;
+}
+
+// Controls on one row of a tab stand at the same height in the same container.
+bool sameRow(const Form::Control &a, const Form::Control &b)
+{
+    return a.tab == b.tab && QLatin1StringView(a.parent) == QLatin1StringView(b.parent)
+            && a.at.top == b.at.top;
+}
+
+// "Plane Alignment" for the tab "3 - Plane Alignment".
+QString stepName(int tab) { return Form::tabCaptions().value(tab).section(u'-', 1).trimmed(); }
+
+} // namespace
+
 // Screen readers announce a field by its caption; boxes without one of their own get a name
 // that says which part of the row they are.
 void frmMainWindow::nameForAssistiveTools(Form::Id id)
@@ -187,19 +214,43 @@ void frmMainWindow::nameForAssistiveTools(Form::Id id)
     QWidget *widget = m_shown[std::size_t(id.row)].widget;
     switch (control.kind) {
     case Kind::TextBox:
-    case Kind::MultiLineBox:
-        widget->setAccessibleName(Form::accessibleName(control));
-        widget->setAccessibleDescription(Form::tabCaptions().value(control.tab));
-        break;
+    case Kind::MultiLineBox: widget->setAccessibleName(Form::accessibleName(control)); break;
     case Kind::CheckBox: widget->setAccessibleDescription(QStringLiteral("Commands")); break;
     case Kind::OptionButton:
         widget->setAccessibleName(
                 QStringLiteral("Ommit %1: %2")
-                        .arg(Form::tabCaptions().value(control.tab).section(u'-', 1).trimmed(),
-                             QString::fromUtf8(control.text)));
+                        .arg(stepName(control.tab), QString::fromUtf8(control.text)));
+        break;
+    case Kind::Container:
+        widget->setAccessibleName(QStringLiteral("Ommit %1").arg(stepName(control.tab)));
         break;
     case Kind::Picture: widget->setAccessibleName(QStringLiteral("QAV Mission Maker")); break;
     default: break;
+    }
+}
+
+// The caption of a row names every control on it (all boxes of an array, both check boxes),
+// and the labels on a field's row (its unit, the readout its rule writes, "D(" and ") =")
+// are read as its description. The "Ommit:" of a tab names its option pair.
+void frmMainWindow::linkForAssistiveTools(Form::Id id)
+{
+    const Form::Control &control = id.control();
+    QWidget *widget = m_shown[std::size_t(id.row)].widget;
+    if (control.kind == Kind::OptionButton) {
+        const QString ommit = Form::objectName("lblOmmit", control.tab);
+        Platform::addAccessibleLabel(m_tabs->page(control.tab)->findChild<QLabel *>(ommit), widget);
+        return;
+    }
+    if (!isField(control.kind))
+        return;
+    for (int row = 0; row < Form::RowCount; ++row) {
+        const Form::Control &other = Form::Table::Controls[row];
+        if (!sameRow(control, other))
+            continue;
+        if (other.caption && isField(other.kind))
+            Platform::addAccessibleLabel(m_controls.value(Form::captionObjectName(other)), widget);
+        if (other.kind == Kind::Label || other.kind == Kind::Readout)
+            Platform::addAccessibleDescription(m_shown[std::size_t(row)].label, widget);
     }
 }
 
@@ -227,6 +278,12 @@ frmMainWindow::Shown frmMainWindow::createControl(Form::Id id, QWidget *parent)
     case Kind::OptionButton: {
         auto *option = new QRadioButton(text, parent);
         option->setChecked(m_form.isChecked(id));
+        // Each pair is one group, whether it stands in a container of its own or on the page.
+        const Form::Id first = Form::option(control.tab, 0);
+        auto *pair = id == first
+                ? new OptionGroup(this)
+                : qobject_cast<OptionGroup *>(m_shown[std::size_t(first.row)].button->group());
+        pair->add(option);
         return {.widget = option, .button = option};
     }
     case Kind::Button: {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -60,6 +62,26 @@ private slots:
         }
         QCOMPARE(spy.count(), 3);
         QCOMPARE(spy.at(1).at(0).toInt(), 4);
+    }
+
+    // A page hidden while it holds the focus hands it to the strip, not to whatever control
+    // comes next; focus elsewhere stays where it is.
+    void focusOnAHiddenPageGoesToTheStrip()
+    {
+        auto *field = new QLineEdit(m_tabs->page(0));
+        auto *outside = new QLineEdit(m_tabs.get()); // next after the field in the focus chain
+        field->show();
+        outside->show();
+        m_tabs->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_tabs.get()));
+        field->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        m_tabs->setCurrentIndex(1);
+        QCOMPARE(QApplication::focusWidget(), m_tabs->tabStrip());
+        outside->setFocus();
+        m_tabs->setCurrentIndex(0);
+        m_tabs->setCurrentIndex(2);
+        QCOMPARE(QApplication::focusWidget(), outside);
     }
 
 private:

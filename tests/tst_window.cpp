@@ -1,42 +1,22 @@
 // SPDX-License-Identifier: MIT
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "frmMain_window.h"
 #include "testsupport.h"
 #include "tworowtabwidget.h"
 
-// A dialog that answers as a test tells it to, without showing anything.
-class ScriptedLoadDialog final : public LoadDialog
-{
-public:
-    bool showOpen(QWidget *) override
-    {
-        shown << fileName();
-        setFileName(answer);
-        return !answer.isEmpty();
-    }
-    QString answer;    // the path to choose; empty means cancel
-    QStringList shown; // what the caller left in the file name each time it showed
-};
-
-// Records what a message box would have shown: title, line break, text.
-class RecordingErrorReport final : public ErrorReport
-{
-public:
-    void report(QWidget *, const QString &title, const QString &text) override
-    {
-        reports << title + u'\n' + text;
-    }
-    QStringList reports;
-};
-
 // The window worked with the keyboard and mouse, as a user would: what the user does
-// reaches the form, what the form holds is shown, and what goes wrong is reported.
+// reaches the form, what the form holds is shown, the dialog offers the projects, and what
+// goes wrong is reported.
 class tst_window : public QObject
 {
     Q_OBJECT
@@ -46,12 +26,39 @@ class tst_window : public QObject
     {
         return qobject_cast<T *>(m->window.control(name));
     }
-    void click(const QString &button) const { find<QPushButton>(button)->click(); }
+
+    // Clicks the button and answers the dialogs it opens, once each is on the screen: the
+    // file dialog chooses the file given, or is cancelled, and a message box is closed.
+    // What they showed: the file dialog's filters and folder, the message box's title and text.
+    QStringList clickAndAnswer(const QString &button, const QString &file = {}) const
+    {
+        QStringList shown;
+        QObject click; // what is still to be answered once the click is over is not
+        std::function<void()> answer = [&] {
+            QTimer::singleShot(0, &click, answer); // and whatever shows next
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                shown << dialog->nameFilters() << dialog->directory().absolutePath();
+                dialog->selectFile(file);
+                // Shown again, it did not take the file.
+                file.isEmpty() || shown.size() > 2 ? dialog->reject()
+                                                   : static_cast<QDialog *>(dialog)->accept();
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                shown << box->windowTitle() + '\n' + box->text();
+                box->accept();
+            }
+        };
+        QTimer::singleShot(0, &click, answer);
+        find<QPushButton>(button)->click();
+        return shown;
+    }
 
 private slots:
+    void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void init()
     {
         m = std::make_unique<Shown>();
+        m->cwd.write("mfc/p.mfc", fixture("filled.mfc"));
         m->window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m->window));
     }
@@ -84,17 +91,13 @@ private slots:
                  (QStringList{"DCmds=|^C", "optDOmmit(0)=1", "optDOmmit(1)=0"}));
     }
 
-    // The dialog opens where the projects are, with no name left over; what it loads shows
-    // everywhere.
+    // The dialog offers project files in the project folder; what it loads shows everywhere.
     void loadingShowsWhatTheFormHolds()
     {
-        QCOMPARE(m->window.loadDialog().initialFolder(), m->core.form.projectFolder());
-        QCOMPARE(m->window.loadDialog().filter(), "MFC Files(*.mfc)|*.mfc");
-        m->dialog->setFileName("left over");
-        m->dialog->answer = fixturePath("filled.mfc");
-        click("cmdOpen");
-        QCOMPARE(m->dialog->shown, QStringList{""});
-        QCOMPARE(m->core.value("lblFileEdit"), fixturePath("filled.mfc"));
+        QCOMPARE(clickAndAnswer("cmdOpen", "p.mfc"),
+                 (QStringList{"MFC Files(*.mfc)", m->cwd.filePath("mfc")}));
+        QCOMPARE(m->core.value("lblFileEdit"),
+                 QDir::toNativeSeparators(m->cwd.filePath("mfc/p.mfc")));
         for (int row = 0; row < Form::RowCount; ++row) {
             QWidget *w = find(Form::objectName(Form::Table::Controls[row]));
             const QString text = m->core.form.text({row});
@@ -108,40 +111,33 @@ private slots:
                 QCOMPARE(button->isChecked(), m->core.form.isChecked({row}));
         }
         QVERIFY(find<QCheckBox>("chkDCmdsK")->isChecked() && !find("cmdOpen")->isEnabled());
-        QCOMPARE(m->errors->reports, QStringList());
     }
 
     void cancellingTheDialogChangesNothing()
     {
         m->core.edit({"txtLLabel=kept"});
         const QStringList before = m->core.state();
-        click("cmdOpen");
-        QCOMPARE(m->dialog->shown.size(), 1);
+        QCOMPARE(clickAndAnswer("cmdOpen").size(), 2);
         QCOMPARE(m->core.state(), before);
         QVERIFY(!find("cmdOpen")->isEnabled());
-        QCOMPARE(m->errors->reports, QStringList());
     }
 
     void failuresAreReported()
     {
-        m->dialog->answer = m->cwd.filePath("gone.mfc");
-        click("cmdOpen");
-        click("cmdMakeMission");
-        QCOMPARE(m->errors->reports,
-                 (QStringList{"Load MFC File\nCould not read the project file:\n"
-                                      + m->cwd.filePath("gone.mfc")
-                                      + ": No such file or directory\n\nNothing was loaded.",
-                              "Make Mission\nThe mission has no file name. Type one into \"File "
-                              "Name\" on the tab \"10 - Make File\".\n\nNothing was written."}));
+        Faults made(m->cwd.path(), {"sparse:mfc/big.mfc=3000000000"});
+        QCOMPARE(clickAndAnswer("cmdOpen", "big.mfc").value(2),
+                 "Load MFC File\nCould not read the project file:\n"
+                         + QDir::toNativeSeparators(m->cwd.filePath("mfc/big.mfc"))
+                         + ": too large to be a project file\n\nNothing was loaded.");
+        QCOMPARE(clickAndAnswer("cmdMakeMission"),
+                 QStringList{"Make Mission\nThe mission has no file name. Type one into \"File "
+                             "Name\" on the tab \"10 - Make File\".\n\nNothing was written."});
     }
 
 private:
     struct Shown : Session
     {
-        ScriptedLoadDialog *dialog = new ScriptedLoadDialog; // the window owns both
-        RecordingErrorReport *errors = new RecordingErrorReport;
-        frmMainWindow window{core.form, std::unique_ptr<LoadDialog>(dialog),
-                             std::unique_ptr<ErrorReport>(errors)};
+        frmMainWindow window{core.form};
     };
     std::unique_ptr<Shown> m;
 };

@@ -3,6 +3,7 @@
 #include <QXmlStreamReader>
 
 #include "ansitext.h"
+#include "profiledocument.h"
 #include "testsupport.h"
 
 // The mission file as bytes, rendered from the model and the omission choices.
@@ -32,6 +33,15 @@ class tst_mission : public QObject
              {Form::id("txtLLabel"), Form::id("txtLStartAt"), Form::id("txtLBase", 1)})
             model.values[std::size_t(id.row)] = text;
         return wellFormed(Core::missionBytes(model, Omissions{}), text);
+    }
+
+    // A project file with the text as a value, read back.
+    static bool projectTakes(const QString &text)
+    {
+        ProfileDocument doc = ProfileDocument::fromBytes({});
+        return ProfileDocument::refusal(u"Launch", u"Label", text).isEmpty()
+                && doc.setValue(u"Launch", u"Label", text)
+                && ProfileDocument::fromBytes(doc.toBytes()).value(u"Launch", u"Label") == text;
     }
 
 private slots:
@@ -78,6 +88,24 @@ private slots:
             const QString text = QStringLiteral("a") + QChar(char16_t(u)) + QStringLiteral("b");
             if (firstUnwritable(text) < 0)
                 QVERIFY2(missionTakes(text), qPrintable(QString::number(u, 16)));
+        }
+    }
+
+    // One rule for both files: a text is refused exactly when the mission or the project
+    // file could not hold it as typed.
+    void theMissionAndTheProjectRefuseTheSameTexts()
+    {
+        for (char32_t u = 0; u <= 0xFFFF; ++u) {
+            const QString text = QStringLiteral("a") + QChar(char16_t(u)) + QStringLiteral("b");
+            const bool refused = firstUnwritable(text) >= 0;
+            // What the project file cannot hold needs no mission.
+            if (refused == (projectTakes(text) && missionTakes(text)))
+                QFAIL(qPrintable(QStringLiteral("U+%1: refused %2, the mission takes it %3, the "
+                                                "project file %4")
+                                         .arg(quint32(u), 4, 16, QChar(u'0'))
+                                         .arg(refused)
+                                         .arg(missionTakes(text))
+                                         .arg(projectTakes(text))));
         }
     }
 };

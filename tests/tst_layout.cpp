@@ -12,7 +12,7 @@
 #include "tworowtabwidget.h"
 
 // The window as laid out from the form table: every control in its place (relative to its
-// container), the focus order, and nothing hidden or cut.
+// container) under the name assistive tools read, the focus order, and nothing hidden or cut.
 class tst_layout : public QObject
 {
     Q_OBJECT
@@ -39,6 +39,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         const QPoint centre = m_window->screen()->availableGeometry().center();
         QVERIFY((m_window->frameGeometry().center() - centre).manhattanLength() <= 2);
+        QCOMPARE(qobject_cast<QLabel *>(control("Picture1"))->pixmap().size(), QSize(365, 124));
     }
     void cleanupTestCase() { m_window.reset(); }
 
@@ -53,6 +54,8 @@ private slots:
                                               : tabs;
             QVERIFY(c.tab == Form::OnWindow || tabs->page(c.tab)->isAncestorOf(w));
             QCOMPARE(placed(w, container), c.at.toPixels());
+            if (c.kind == Form::Kind::TextBox || c.kind == Form::Kind::MultiLineBox)
+                QCOMPARE(w->accessibleName(), Form::accessibleName(c));
             if (c.caption) {
                 auto *caption = qobject_cast<QLabel *>(control(Form::captionObjectName(c)));
                 QCOMPARE(caption->text(), c.caption);
@@ -60,6 +63,13 @@ private slots:
                 QCOMPARE(placed(caption, tabs), Form::captionGeometry(c).toPixels());
             }
         }
+        // Every tab has its "Ommit:" row; an option says what it leaves out.
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            auto *ommit = tabs->page(tab)->findChild<QLabel *>(Form::objectName("lblOmmit", tab));
+            QVERIFY(ommit && ommit->text() == "Ommit:");
+            QCOMPARE(placed(ommit, tabs), Form::OmmitCaption.toPixels());
+        }
+        QCOMPARE(control("optDOmmit(0)")->accessibleName(), "Ommit Docking: Yes");
     }
 
     // The fields of the first tab, the tab strip, the fields of the other tabs and "Make

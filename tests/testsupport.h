@@ -34,7 +34,7 @@ struct Core
     QStringList values(const QStringList &names) const;
     // Every text, tick and model value, to compare before and after.
     QStringList state() const;
-    QByteArray mission() const { return missionBytes(model, form.omissions()); }
+    // The mission file's bytes for the model and the choices of the steps left out.
     static QByteArray missionBytes(const MissionModel &model, const Omissions &omitted);
 
     MissionModel model;

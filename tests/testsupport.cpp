@@ -2,106 +2,106 @@
 
 #include "testsupport.h"
 
-#include <QCheckBox>
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 
-#include <cerrno>
 #include <csignal>
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-bool ScriptedLoadDialog::showOpen(QWidget *)
+#include "ansitext.h"
+
+namespace {
+
+bool isButton(Form::Id id)
 {
-    ++shown;
-    fileNameAtShow = fileName();
-    if (answer.isEmpty())
-        return false;
-    setFileName(answer);
-    return true;
+    return id.control().kind == Form::Kind::CheckBox
+            || id.control().kind == Form::Kind::OptionButton;
 }
 
-Editor::Editor()
+} // namespace
+
+Form::Id Core::id(const QString &name)
 {
-    auto errors = std::make_unique<RecordingErrorReport>();
-    m_errors = errors.get();
-    auto dialog = std::make_unique<ScriptedLoadDialog>();
-    m_dialog = dialog.get();
-    form = std::make_unique<frmMain>(model);
-    window = std::make_unique<frmMainWindow>(*form, std::move(dialog), std::move(errors));
+    const std::optional<Form::Id> id = Form::find(name);
+    if (!id)
+        qFatal("no control %s", qPrintable(name));
+    return *id;
 }
 
-Editor::~Editor() = default;
-
-QString Editor::filledText(const QString &name)
+void Core::edit(const QStringList &edits)
 {
-    if (name == "txtLLabel")
-        return QString::fromUtf8("Caf\u00e9 Launch");
-    return name.mid(3).remove('(').remove(')');
-}
-
-void Editor::fillEveryField() const
-{
-    for (QLineEdit *box : window->findChildren<QLineEdit *>()) {
-        const QString name = box->objectName();
-        if (name != "txtDirectory" && name != "txtFileName" && name != "txtMissionName")
-            box->setText(filledText(name));
+    for (const QString &edit : edits) {
+        const QString name = edit.section(u'=', 0, 0), text = edit.section(u'=', 1);
+        QString error;
+        if (name == u"load") {
+            QVERIFY2(form.loadProjectFile(QDir::current().absoluteFilePath(text), &error),
+                     qPrintable(error));
+        } else if (name == u"fill") {
+            for (int row = 0; row < Form::RowCount; ++row) {
+                const Form::Control &control = Form::Table::Controls[row];
+                const QString box = Form::objectName(control);
+                if (control.kind == Form::Kind::CheckBox)
+                    form.setChecked({row}, true);
+                if (control.kind == Form::Kind::TextBox && control.tab != Form::MakeFileTab)
+                    form.setText({row},
+                                 box == u"txtLLabel" ? QStringLiteral("Caf\u00e9 Launch")
+                                                     : box.mid(3).remove(u'(').remove(u')'));
+            }
+        } else if (name == u"omit") {
+            for (int step = 0; step < Form::StepCount; ++step) {
+                if (Form::isOptional(step))
+                    form.setChecked(Form::option(step, 0), true);
+            }
+        } else {
+            isButton(id(name)) ? form.setChecked(id(name), text == u"1")
+                               : form.setText(id(name), text);
+        }
     }
-    find<QCheckBox>("chkDCmdsK")->setChecked(true);
-    find<QCheckBox>("chkDCmdsCC")->setChecked(true);
 }
 
-bool Editor::show() const
+QString Core::value(const QString &name) const
 {
-    window->show();
-    return QTest::qWaitForWindowExposed(window.get());
+    if (const std::optional<Form::Id> control = Form::find(name))
+        return isButton(*control) ? QString::number(form.isChecked(*control)) : form.text(*control);
+    if (name == u"MissionPath" || name == u"MissionName")
+        return name == u"MissionPath" ? model.MissionPath : model.MissionName;
+    for (const Form::Control &control : Form::controls()) {
+        if ((control.model && name == QLatin1StringView(control.model))
+            || (control.raw && name == QLatin1StringView(control.raw)))
+            return model.joined(name, u"|");
+    }
+    qFatal("no model value %s", qPrintable(name));
 }
 
-void Editor::makeMission() const { find<QPushButton>("cmdMakeMission")->click(); }
-
-QByteArray fixture(const QString &name)
+QStringList Core::values(const QStringList &names) const
 {
-    QFile file(QStringLiteral(QAV_FIXTURES) + u'/' + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("no fixture %s", qPrintable(name));
-    return file.readAll();
+    QStringList values;
+    for (const QString &name : names)
+        values << name.section(u'=', 0, 0) + u'=' + value(name.section(u'=', 0, 0));
+    return values;
 }
 
-QLineEdit *Editor::box(const QString &name) const
+QStringList Core::state() const
 {
-    auto *box = find<QLineEdit>(name);
-    if (!box)
-        qFatal("no text box %s", qPrintable(name));
-    return box;
+    QStringList state{model.MissionPath, model.MissionName};
+    for (int row = 0; row < Form::RowCount; ++row) {
+        state << form.text({row}) + u'|' + QString::number(form.isChecked({row})) + u'|'
+                        + model.values[std::size_t(row)] + u'|' + model.raw[std::size_t(row)];
+    }
+    return state;
 }
 
-QString Editor::caption(const QString &labelName) const
+QByteArray Core::missionBytes(const MissionModel &model, const Omissions &omitted)
 {
-    auto *label = find<QLabel>(labelName);
-    if (!label)
-        qFatal("no label %s", qPrintable(labelName));
-    return label->text();
+    return Platform::encodeAnsi(renderMission(model, omitted));
 }
-
-WorkingDirectory::WorkingDirectory() : m_previous(QDir::currentPath())
-{
-    QDir::setCurrent(m_dir.path());
-}
-
-WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(m_previous); }
 
 void WorkingDirectory::write(const QString &name, const QByteArray &bytes) const
 {
     QFile file(filePath(name));
-    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
@@ -111,61 +111,58 @@ QByteArray WorkingDirectory::read(const QString &name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-QString modelValue(const MissionModel &model, const QString &name)
+Faults::Faults(const QString &root, const QStringList &faults)
 {
-    if (name == "MissionPath")
-        return model.MissionPath;
-    if (name == "MissionName")
-        return model.MissionName;
-    for (const Form::Control &control : Form::controls()) {
-        if ((control.model && name == control.model) || (control.raw && name == control.raw))
-            return model.joined(name, u"|");
+    // The shell commands that make a fault at the path $1 from the value $2, in the folder
+    // $3. What takes the place of an older entry removes it first. A full file system gets
+    // the older files copied onto it, then a file that fills it but for $2 bytes.
+    static const QHash<QString, QString> commands{
+            {"folder", "rm -rf \"$1\" && mkdir -p \"$1\""},
+            {"fifo", "rm -rf \"$1\" && mkfifo \"$1\""},
+            {"link", "rm -rf \"$1\" && ln -s \"$2\" \"$1\""},
+            {"hardlink", "rm -rf \"$1\" && ln \"$3/$2\" \"$1\""},
+            {"sparse", "rm -rf \"$1\" && truncate -s \"$2\" \"$1\""},
+            {"readonly", "chmod a-w \"$1\""},
+            {"locked", "chmod a-r \"$1\""},
+            {"full",
+             "o=$(mktemp -d) && cp -a \"$1/.\" \"$o\" && mount -t tmpfs -o size=64k tmpfs "
+             "\"$1\" && cp -a \"$o/.\" \"$1\" && rm -rf \"$o\" && { dd if=/dev/zero "
+             "of=\"$1/filler\" bs=4k 2>/dev/null; truncate -s \"-${2:-0}\" \"$1/filler\"; }"},
+    };
+    for (const QString &fault : faults) {
+        const QString kind = fault.section(':', 0, 0), rest = fault.section(':', 1);
+        const QString path = root + '/' + rest.section('=', 0, 0), value = rest.section('=', 1);
+        if ((kind == "readonly" || kind == "locked") && ::geteuid() == 0)
+            m_skipped = "root reads and writes every file";
+        if (kind == "full" && ::geteuid() != 0)
+            m_skipped = "only root can mount a file system";
+        if (!m_skipped.isEmpty())
+            return;
+        bool done = true;
+        if (kind == "file") {
+            QProcess::execute("rm", {"-rf", path});
+            QFile file(path);
+            done = file.open(QIODevice::WriteOnly) && file.write(value.toLatin1()) == value.size();
+        } else if (kind == "fsize") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit;
+            done = ::getrlimit(RLIMIT_FSIZE, &limit) == 0;
+            m_previousFileSizeLimit = quint64(limit.rlim_cur);
+            limit.rlim_cur = rlim_t(rest.toLongLong());
+            done = done && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        } else if (commands.contains(kind)) {
+            done = QProcess::execute("sh", {"-c", commands[kind], "sh", path, value, root}) == 0;
+            if (kind == "full")
+                m_mounts.prepend(path);
+            else if (kind == "readonly" || kind == "locked")
+                m_locked.append(path);
+        } else {
+            qFatal("no fault %s", qPrintable(fault));
+        }
+        if (!done)
+            qFatal("could not make the fault %s", qPrintable(fault));
     }
-    qFatal("no model value %s", qPrintable(name));
 }
-
-namespace {
-
-void removeAny(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isDir() && !info.isSymLink())
-        QDir(path).removeRecursively();
-    else
-        QFile::remove(path);
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-bool run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit
-            && process.exitCode() == 0;
-}
-
-// Fills a file system with one file, then gives back `free` bytes of it.
-bool fill(const QString &folder, qint64 free)
-{
-    const QByteArray path = QFile::encodeName(folder + "/filler");
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
-        return false;
-    const QByteArray block(4096, 'f');
-    qint64 size = 0;
-    for (ssize_t n; (n = ::write(fd, block.constData(), std::size_t(block.size()))) > 0;)
-        size += n;
-    const bool full = errno == ENOSPC && ::ftruncate(fd, qMax<qint64>(0, size - free)) == 0;
-    ::close(fd);
-    return full;
-}
-
-} // namespace
 
 Faults::~Faults()
 {
@@ -175,80 +172,10 @@ Faults::~Faults()
         limit.rlim_cur = rlim_t(*m_previousFileSizeLimit);
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
-    for (const QString &folder : std::as_const(m_readOnly))
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (const QString &mount : std::as_const(m_mounts))
-        run("umount", {mount});
-}
-
-bool Faults::apply(const QStringList &faults, QString *skip)
-{
-    for (const QString &fault : faults) {
-        const QString kind = fault.section(':', 0, 0);
-        const QString rest = fault.section(':', 1);
-        const QString path = m_root + '/' + rest.section('=', 0, 0);
-        const QString value = rest.section('=', 1);
-        bool done = true;
-        if (kind == "file") {
-            removeAny(path);
-            done = writeFile(path, value.toLatin1());
-        } else if (kind == "folder") {
-            removeAny(path);
-            done = QDir().mkpath(path);
-        } else if (kind == "fifo") {
-            removeAny(path);
-            done = ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
-        } else if (kind == "link") {
-            removeAny(path);
-            done = QFile::link(value, path);
-        } else if (kind == "hardlink") {
-            removeAny(path);
-            done = ::link(QFile::encodeName(m_root + '/' + value).constData(),
-                          QFile::encodeName(path).constData())
-                    == 0;
-        } else if (kind == "sparse") {
-            removeAny(path);
-            QFile file(path);
-            done = file.open(QIODevice::WriteOnly) && file.resize(value.toLongLong());
-        } else if (kind == "readonly") {
-            if (::geteuid() == 0) {
-                *skip = "root writes into any folder";
-                return false;
-            }
-            m_readOnly.append(path);
-            done = QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-        } else if (kind == "full") {
-            if (::geteuid() != 0) {
-                *skip = "only root can mount a file system";
-                return false;
-            }
-            // The older files stay in view: they are copied onto the new file system.
-            QMap<QString, QByteArray> older;
-            for (const QString &name : QDir(path).entryList(QDir::Files | QDir::Hidden)) {
-                QFile file(path + '/' + name);
-                done = done && file.open(QIODevice::ReadOnly);
-                older.insert(name, file.readAll());
-            }
-            done = done && run("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", path});
-            if (done)
-                m_mounts.prepend(path);
-            for (auto it = older.cbegin(); done && it != older.cend(); ++it)
-                done = writeFile(path + '/' + it.key(), it.value());
-            done = done && fill(path, value.toLongLong());
-        } else if (kind == "fsize") {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit;
-            done = ::getrlimit(RLIMIT_FSIZE, &limit) == 0;
-            m_previousFileSizeLimit = quint64(limit.rlim_cur);
-            limit.rlim_cur = rlim_t(value.isEmpty() ? rest.toLongLong() : value.toLongLong());
-            done = done && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-        } else {
-            qFatal("no fault %s", qPrintable(fault));
-        }
-        if (!done)
-            qFatal("could not make the fault %s", qPrintable(fault));
-    }
-    return true;
+        QProcess::execute("umount", {mount});
+    for (const QString &path : std::as_const(m_locked))
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QMap<QString, QByteArray> snapshot(const QString &folder)
@@ -259,34 +186,48 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
     while (it.hasNext()) {
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
-        const QString name = QDir(folder).relativeFilePath(path);
-        if (info.isSymLink()) {
-            entries.insert(name, "link to " + QFile::encodeName(info.symLinkTarget()));
-        } else if (info.isDir()) {
-            entries.insert(name, "folder");
-        } else if (!info.isFile()) {
-            entries.insert(name, "special");
-        } else if (info.size() > 1024 * 1024) {
-            entries.insert(name, "size " + QByteArray::number(info.size()));
-        } else {
-            QFile file(path);
-            entries.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable");
-        }
+        QFile file(path);
+        entries.insert(QDir(folder).relativeFilePath(path),
+                       info.isSymLink()       ? "link to " + QFile::encodeName(info.symLinkTarget())
+                               : info.isDir() ? "folder"
+                               : !info.isFile() ? "special"
+                               : info.size() > 1024 * 1024
+                               ? "size " + QByteArray::number(info.size())
+                               : file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                : "unreadable");
     }
     return entries;
 }
 
 QStringList changes(const QMap<QString, QByteArray> &before, const QMap<QString, QByteArray> &after)
 {
-    QStringList changed;
-    for (auto it = after.cbegin(); it != after.cend(); ++it) {
-        if (before.value(it.key(), "<none>") != it.value())
-            changed.append(it.key());
-    }
-    for (auto it = before.cbegin(); it != before.cend(); ++it) {
-        if (!after.contains(it.key()))
-            changed.append(it.key());
+    QStringList paths = before.keys() + after.keys(), changed;
+    paths.removeDuplicates();
+    for (const QString &path : std::as_const(paths)) {
+        if (before.value(path, "<none>") != after.value(path, "<none>"))
+            changed.append(path);
     }
     changed.sort();
     return changed;
+}
+
+QString fixturePath(const QString &name)
+{
+    return QFINDTESTDATA(QStringLiteral("fixtures/") + name);
+}
+
+QByteArray fixture(const QString &name)
+{
+    QFile file(fixturePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no fixture %s", qPrintable(name));
+    return file.readAll();
+}
+
+QByteArray utf16(const QString &text)
+{
+    QByteArray bytes("\xFF\xFE");
+    for (QChar c : text)
+        bytes += char(c.unicode() & 0xFF), bytes += char(c.unicode() >> 8);
+    return bytes;
 }

@@ -1,83 +1,52 @@
 // SPDX-License-Identifier: MIT
 
-// Helpers shared by the tests: a window on its own model, controls by name, the model's
-// values by name, and a working directory of the test's own.
+// Helpers shared by the tests, none of which needs a display: the form on a model of its
+// own with its controls by name, a working directory of the test's own, faults of the
+// system made for real, and the fixtures.
 #pragma once
 
-#include <QLineEdit>
+#include <QDir>
 #include <QMap>
 #include <QTemporaryDir>
+#include <QTest>
 
-#include <memory>
+#include <array>
 #include <optional>
 
 #include "frmMain.h"
-#include "frmMain_window.h"
-#include "loaddialog.h"
 
-// A dialog that answers as a test tells it to, without showing anything.
-class ScriptedLoadDialog final : public LoadDialog
+// The form as the program creates it, its controls by object name ("txtAHeight(3)").
+struct Core
 {
-public:
-    bool showOpen(QWidget *) override;
-
-    QString answer; // the path to choose; empty means cancel
-    int shown = 0;
-    QString fileNameAtShow; // what the caller left in the file name before showing
-};
-
-// Records what the window would have shown in a message box.
-class RecordingErrorReport final : public ErrorReport
-{
-public:
-    void report(QWidget *, const QString &title, const QString &text) override
-    {
-        titles << title;
-        texts << text;
-    }
-    QStringList titles;
-    QStringList texts;
-};
-
-// Creates the form and the window that shows it in the current working directory, as the
-// program does at start.
-struct Editor
-{
-    Editor();
-    ~Editor();
-
-    QLineEdit *box(const QString &name) const;
-    QString text(const QString &name) const { return box(name)->text(); }
-    void set(const QString &name, const QString &text) const { box(name)->setText(text); }
-    QString caption(const QString &labelName) const;
-    template<class T>
-    T *find(const QString &name) const
-    {
-        return qobject_cast<T *>(window->control(name));
-    }
-
-    ScriptedLoadDialog &dialog() const { return *m_dialog; }
-    RecordingErrorReport &errors() const { return *m_errors; }
-    // Fills every text box of the steps with a text of its own (see fixtures/goldens.py).
-    void fillEveryField() const;
-    static QString filledText(const QString &name);
-    void makeMission() const;
-    // Shows the window and waits until it is on the screen.
-    bool show() const;
+    explicit Core(const std::function<QString()> &remembered = defaultDirectory)
+        : form(model, remembered)
+    { }
+    static Form::Id id(const QString &name);
+    // Edits in order, "NAME=TEXT"; a check box or option button takes 1 or 0, "load=PATH"
+    // loads a project file as "Load MFC File" does, "fill" fills every text box of the steps
+    // with a text of its own and ticks both commands (as fixtures/goldens.py does), and
+    // "omit" leaves every step out that can be left out.
+    void edit(const QStringList &edits);
+    // A control's text (1 or 0 for a check box or option button), or else a model value by
+    // its name (MissionPath, MissionName, LBase, ...), the elements of an array joined by "|".
+    QString value(const QString &name) const;
+    // "NAME=VALUE" for each name, or each "NAME=..." given, to compare with what they should be.
+    QStringList values(const QStringList &names) const;
+    // Every text, tick and model value, to compare before and after.
+    QStringList state() const;
+    // The mission file's bytes for the model and the choices of the steps left out.
+    static QByteArray missionBytes(const MissionModel &model, const Omissions &omitted);
 
     MissionModel model;
-    RecordingErrorReport *m_errors;
-    ScriptedLoadDialog *m_dialog;
-    std::unique_ptr<frmMain> form;
-    std::unique_ptr<frmMainWindow> window;
+    frmMain form;
 };
 
-// Makes a fresh temporary folder the working directory for as long as it lives.
+// A fresh temporary folder as the working directory for as long as it lives.
 class WorkingDirectory
 {
 public:
-    WorkingDirectory();
-    ~WorkingDirectory();
+    WorkingDirectory() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    ~WorkingDirectory() { QDir::setCurrent(m_previous); }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     void write(const QString &name, const QByteArray &bytes) const;
@@ -88,6 +57,13 @@ private:
     QString m_previous;
 };
 
+// A working directory and the form started in it.
+struct Session
+{
+    WorkingDirectory cwd;
+    Core core;
+};
+
 // Faults of the system made for real, below a folder, as a data row lists them:
 //   "file:PATH=TEXT"     a regular file of the text's Latin-1 bytes (whatever was there is
 //                        removed first)
@@ -96,26 +72,25 @@ private:
 //   "link:PATH=TARGET"   a symbolic link, to a device such as /dev/zero, say
 //   "hardlink:PATH=OTHER" a second name for the file OTHER
 //   "sparse:PATH=BYTES"  a file of that size that takes no room on disk
-//   "readonly:PATH"      a file or folder no one but root may write (skipped as root)
+//   "readonly:PATH"      a file or folder no one but root may write (not for root)
+//   "locked:PATH"        a file no one but root may read (not for root)
 //   "full:PATH[=FREE]"   a full file system of 64 KiB mounted there, with FREE bytes left
-//                        and "older" files written back into it (root only)
+//                        and the older files copied onto it (root only)
 //   "fsize:BYTES"        no file of this process or its children may grow past BYTES
-// Everything is undone when the object goes.
+// Everything is undone when the object goes. A fault this user cannot make stops the rest,
+// and skipped() says why.
 class Faults
 {
 public:
-    explicit Faults(const QString &root) : m_root(root) { }
+    Faults(const QString &root, const QStringList &faults);
     ~Faults();
     Faults(const Faults &) = delete;
     Faults &operator=(const Faults &) = delete;
-
-    // False, with the reason, when this user cannot make one of the faults.
-    bool apply(const QStringList &faults, QString *skip);
+    QString skipped() const { return m_skipped; }
 
 private:
-    QString m_root;
-    QStringList m_mounts;
-    QStringList m_readOnly;
+    QString m_skipped;
+    QStringList m_mounts, m_locked;
     std::optional<quint64> m_previousFileSizeLimit; // RLIM_INFINITY is the largest value
 };
 
@@ -126,8 +101,16 @@ QMap<QString, QByteArray> snapshot(const QString &folder);
 QStringList changes(const QMap<QString, QByteArray> &before,
                     const QMap<QString, QByteArray> &after);
 
-// A fixture file's bytes.
-QByteArray fixture(const QString &name);
+// Declares the columns of a test's data table: their types, and their names in order.
+template<class... Types>
+void columns(const std::array<const char *, sizeof...(Types)> &names)
+{
+    std::size_t column = 0;
+    (QTest::addColumn<Types>(names[column++]), ...);
+}
 
-// A model value by its name; array elements joined by "|".
-QString modelValue(const MissionModel &model, const QString &name);
+// A fixture file's path, and its bytes.
+QString fixturePath(const QString &name);
+QByteArray fixture(const QString &name);
+// The text as UTF-16LE with its byte-order mark.
+QByteArray utf16(const QString &text);

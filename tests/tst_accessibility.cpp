@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "frmMain_window.h"
 #include "testsupport.h"
 #include "tworowtabwidget.h"
 
@@ -81,27 +82,30 @@ private slots:
 
 private:
     QWidget *widget(const Form::Control &c) const { return window()->control(Form::objectName(c)); }
-    frmMainWindow *window() const { return m_editor->window.get(); }
+    frmMainWindow *window() const { return &m->window; }
     void focus(QWidget *w) const;
+    void set(const QString &name, const QString &text) const { m->core.edit({name + '=' + text}); }
 
-    std::unique_ptr<WorkingDirectory> m_cwd;
-    std::unique_ptr<Editor> m_editor;
+    struct Shown : Session
+    {
+        frmMainWindow window{core.form};
+    };
+    std::unique_ptr<Shown> m;
 };
 
 void tst_accessibility::initTestCase()
 {
     QAccessible::installUpdateHandler(record);
-    m_cwd = std::make_unique<WorkingDirectory>();
-    m_editor = std::make_unique<Editor>();
-    QVERIFY(m_editor->show());
+    m = std::make_unique<Shown>();
+    window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window()));
     window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window()));
 }
 
 void tst_accessibility::cleanupTestCase()
 {
-    m_editor.reset();
-    m_cwd.reset();
+    m.reset();
     QAccessible::installUpdateHandler(nullptr);
 }
 
@@ -282,7 +286,7 @@ void tst_accessibility::descriptions()
     const int writer = Form::RowLinks[std::size_t(row)].shownBy;
     if (writer >= 0) {
         events.clear();
-        m_editor->set(Form::objectName(Form::controls()[writer]), QStringLiteral("X%1").arg(row));
+        set(Form::objectName(Form::controls()[writer]), QStringLiteral("X%1").arg(row));
         QVERIFY(announced(widget(*field), QAccessible::DescriptionChanged));
     }
     auto *shown = qobject_cast<QLabel *>(widget(label));
@@ -296,12 +300,12 @@ void tst_accessibility::descriptions()
 // linked to the window; the window is a frame; a caption over fixed text links nothing.
 void tst_accessibility::quietTree()
 {
-    m_editor->set("txtLWakeUp", "5");
+    set("txtLWakeUp", "5");
     QCOMPARE(iface(window()->control("txtLWakeUp"))->text(QAccessible::Description), "T - 5s");
-    m_editor->set("txtSReference", "ISS");
+    set("txtSReference", "ISS");
     QCOMPARE(iface(window()->control("txtSCompleteAt"))->text(QAccessible::Description),
              "D(ISS) = k");
-    m_editor->set("txtSReference", "");
+    set("txtSReference", "");
     window()->tabs()->setCurrentIndex(Form::MakeFileTab);
     focus(window()->control("txtInsert"));
 

@@ -4,11 +4,38 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 #include <QUrl>
 
+#include "frmMain_window.h"
 #include "testsupport.h"
+
+namespace {
+
+// A dialog that chooses what the test says, and a report that keeps what it was told.
+struct ScriptedDialog final : LoadDialog
+{
+    bool showOpen(QWidget *) override
+    {
+        ++shown;
+        setFileName(answer);
+        return !answer.isEmpty();
+    }
+    QString answer;
+    int shown = 0;
+};
+
+struct Recorded final : ErrorReport
+{
+    void report(QWidget *, const QString &title, const QString &text) override
+    {
+        titles << title;
+        texts << text;
+    }
+    QStringList titles, texts;
+};
+
+} // namespace
 
 // Reaching the editor from the desktop: a project on the command line or dropped on the
 // window, and the keys for the two buttons.
@@ -27,23 +54,31 @@ private slots:
 
 private:
     bool drop(const QString &path) const;
+    QString text(const char *name) const { return m_session->core.value(name); }
 
-    std::unique_ptr<WorkingDirectory> m_cwd;
-    std::unique_ptr<Editor> m_editor;
+    std::unique_ptr<Session> m_session;
+    ScriptedDialog *m_dialog = nullptr;
+    Recorded *m_errors = nullptr;
+    std::unique_ptr<frmMainWindow> m_window;
 };
 
 void tst_desktop::init()
 {
-    m_cwd = std::make_unique<WorkingDirectory>();
-    m_cwd->write("p.mfc", "[Launch]\r\nLabel=loaded\r\n");
-    m_cwd->write("p.txt", "[Launch]\r\nLabel=loaded\r\n");
-    m_editor = std::make_unique<Editor>();
+    m_session = std::make_unique<Session>();
+    m_session->cwd.write("p.mfc", "[Launch]\r\nLabel=loaded\r\n");
+    m_session->cwd.write("p.txt", "[Launch]\r\nLabel=loaded\r\n");
+    auto dialog = std::make_unique<ScriptedDialog>();
+    auto errors = std::make_unique<Recorded>();
+    m_dialog = dialog.get();
+    m_errors = errors.get();
+    m_window = std::make_unique<frmMainWindow>(m_session->core.form, std::move(dialog),
+                                               std::move(errors));
 }
 
 void tst_desktop::cleanup()
 {
-    m_editor.reset();
-    m_cwd.reset();
+    m_window.reset();
+    m_session.reset();
 }
 
 // A drop lands on whatever control is under the cursor; a text box must not take it.
@@ -51,7 +86,7 @@ bool tst_desktop::drop(const QString &path) const
 {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
-    QWidget *target = m_editor->box("txtLStartAt");
+    QWidget *target = m_window->control("txtLStartAt");
     QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(target, &enter);
     if (!enter.isAccepted())
@@ -88,20 +123,20 @@ void tst_desktop::dropOrCommandLine()
     QFETCH(QString, how);
     QFETCH(QString, file);
     QFETCH(QString, label);
-    const QString path = m_cwd->filePath(file);
+    const QString path = m_session->cwd.filePath(file);
     if (how == "command line") {
-        m_editor->window->loadProject(path);
+        m_window->loadProject(path);
     } else {
         if (how == "drop twice")
-            m_editor->window->loadProject(m_cwd->filePath("gone.mfc"));
+            m_window->loadProject(m_session->cwd.filePath("gone.mfc"));
         QCOMPARE(drop(path), !label.isEmpty());
     }
-    QCOMPARE(m_editor->text("txtLLabel"), label);
-    QCOMPARE(m_editor->text("txtLStartAt"), QString());
+    QCOMPARE(text("txtLLabel"), label);
+    QCOMPARE(text("txtLStartAt"), QString());
     const bool loaded = how != "drop" || !label.isEmpty();
-    QCOMPARE(m_editor->find<QPushButton>("cmdOpen")->isEnabled(), !loaded);
+    QCOMPARE(m_window->control("cmdOpen")->isEnabled(), !loaded);
     if (file == "gone.mfc") {
-        QCOMPARE(m_editor->errors().texts,
+        QCOMPARE(m_errors->texts,
                  QStringList{"Could not read the project file:\n" + path
                              + ": No such file or directory\n\nNothing was loaded."});
     }
@@ -109,15 +144,16 @@ void tst_desktop::dropOrCommandLine()
 
 void tst_desktop::keysActAsTheButtons()
 {
-    QVERIFY(m_editor->show());
-    m_editor->dialog().answer = m_cwd->filePath("p.mfc");
-    QTest::keyClick(m_editor->window.get(), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(m_editor->dialog().shown, 1);
-    QCOMPARE(m_editor->text("txtLLabel"), "loaded");
-    QTest::keyClick(m_editor->window.get(), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(m_editor->dialog().shown, 1); // "Load MFC File" works once
-    QTest::keyClick(m_editor->window.get(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(m_editor->errors().titles, QStringList{"Make Mission"});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_dialog->answer = m_session->cwd.filePath("p.mfc");
+    QTest::keyClick(m_window.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_dialog->shown, 1);
+    QCOMPARE(text("txtLLabel"), "loaded");
+    QTest::keyClick(m_window.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_dialog->shown, 1); // "Load MFC File" works once
+    QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_errors->titles, QStringList{"Make Mission"});
 }
 
 void tst_desktop::commandLineWithoutDisplay_data()

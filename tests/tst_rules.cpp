@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: MIT
 
-#include <QCheckBox>
-#include <QPlainTextEdit>
-#include <QTest>
-
 #include "pathrules.h"
 #include "testsupport.h"
-#include "tworowtabwidget.h"
 
 // What each change of a field does to the mission model, the readouts, the mission path and
 // the catalogue entry.
@@ -15,401 +10,100 @@ class tst_rules : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { m_cwd = std::make_unique<WorkingDirectory>(); }
+    // Units and prefixes of single fields, the model value and readout the table gives each.
+    void unitsPrefixesAndReadouts()
+    {
+        const QString odd = "  <a & \"b\">\t ";
+        // clang-format off
+        for (const auto &[field, input, stored, shown] : std::initializer_list<std::array<QString, 4>>{
+                     {"txtLLabel", odd, odd, "no readout"},
+                     {"txtLWakeUp", odd, odd + "s", "T - " + odd + "s"},
+                     {"txtLWakeUp", "30", "30s", "T - 30s"}, {"txtLWakeUp", "", "s", "T - s"},
+                     {"txtLCompleteAt", "8", "H = 8", "H = 8"}, {"txtLCompleteAt", "", "H = ", "H = "},
+                     {"txtACompleteAt", "5", "PeD = 5M", "PeD = 5M"}, {"txtACompleteAt", "", "PeD = M", "PeD = M"},
+                     {"txtRCompleteAt", "40", "40", "H = 40k"}, {"txtRCompleteAt", "", "", "H = k"},
+                     {"txtSCapDist", "2", "2k", "no readout"}, {"txtSCapDist", "", "k", "no readout"},
+                     {"txtSReference", "ISS", "ISS", "ISS"}, {"txtAppReference", "Mir", "Mir", "Mir"}}) {
+            // clang-format on
+            Core core;
+            // Typing and then clearing must run the rule for an empty text too.
+            core.edit({field + "=-", field + '=' + input});
+            const std::optional<Form::Id> readout = Form::readoutOf(Core::id(field));
+            QCOMPARE((QStringList{field, input, core.model.value(Core::id(field)),
+                                  readout ? core.form.text(*readout) : "no readout"}),
+                     (QStringList{field, input, stored, shown}));
+        }
+    }
 
-    void singleFields_data();
-    void singleFields();
-    void textIsStoredVerbatim();
-    void sameTextRunsNoRule();
+    // Edits in order, then model values (by name) and texts (by control) as they should be.
+    // "stale=BOX" puts "stale" into the model values of the box's array, to show which
+    // elements a change reads again.
+    void changes_data()
+    {
+        columns<QStringList, QStringList>({"edits", "expected"});
+        const auto row = [](const char *tag, const QStringList &edits,
+                            const QStringList &expected) {
+            QTest::newRow(tag) << edits << expected;
+        };
+        // clang-format off
+        const QString sep = Platform::pathSeparator(), fallback = "MissionPath=C:\\Orbiter\\QAV" + sep;
+        const auto entry = [](const QString &label, const QString &file) {
+            return "txtInsert=<Entry>\r\n\t<Label>" + label + "</Label>\r\n\t<XQAV>" + file + "</XQAV>\r\n</Entry>";
+        };
+        row("base read from all three boxes", {"stale=txtLBase(0)", "txtLBase(1)=Pad"}, {"LBase=[planet]|Pad|[port]"});
+        row("base with an emptied box", {"txtLBase(2)="}, {"LBase=[planet]|[base]|"});
+        row("heights with and without their unit", {"stale=txtAHeight(0)", "txtAHeight(3)=65"},
+            {"AHeight=2k|10k|20k|65k|100k|150k|200k|260k", "AHeightRaw=2|10|20|65|100|150|200|260"});
+        row("an emptied height keeps its unit in the mission only", {"txtAHeight(0)="},
+            {"AHeight=k|10k|20k|60k|100k|150k|200k|260k", "AHeightRaw=|10|20|60|100|150|200|260"});
+        row("hover pad takes only the box that changed", {"txtLndHoverPad(0)=1", "stale=txtLndHoverPad(0)", "txtLndHoverPad(1)=2"}, {"LndHoverPad=stale|2"});
+        row("the same text runs no rule", {"txtLLabel=a", "stale=txtLLabel", "txtLLabel=a"}, {"LLabel=stale"});
+        row("the text at creation runs no rule", {"txtLBase(0)=[planet]", "txtLWakeUp="}, {"LBase=||", "LWakeUp=", "lblLs=T - s"});
+        row("distance conditions name the references shown", {"txtSReference=ISS", "txtSCompleteAt=2", "txtAppReference=Mir", "txtAppCompleteAt=3"},
+            {"SCompleteAt=D(ISS) = 2k", "AppCompleteAt=D(Mir) = 3", "lblD=ISS", "lblAppD=Mir"});
+        row("a later reference rebuilds the condition", {"txtSReference=ISS", "txtSCompleteAt=2", "txtSReference=Mir", "txtAppReference=A",
+            "txtAppCompleteAt=1", "txtAppReference=B"}, {"SCompleteAt=D(Mir) = 2k", "AppCompleteAt=D(B) = 1"});
+        row("no condition before its field changes", {"txtSReference=ISS", "txtAppReference=M"}, {"SCompleteAt=", "AppCompleteAt="});
+        row("an emptied condition keeps its unit", {"txtSCompleteAt=1", "txtSCompleteAt=", "txtAppCompleteAt=1", "txtAppCompleteAt="},
+            {"SCompleteAt=D() = k", "AppCompleteAt=D() = "});
+        row("every pair starts on No", {}, {"optPAOmmit(0)=0", "optPAOmmit(1)=1", "optDOmmit(1)=1", "optLndOmmit(1)=1"});
+        row("an option chooses in its own pair only", {"optSOmmit(0)=1", "optDOmmit(0)=1", "optLndOmmit(0)=1", "optDOmmit(1)=1", "optSOmmit(0)=0"},
+            {"optSOmmit(0)=1", "optSOmmit(1)=0", "optDOmmit(0)=0", "optDOmmit(1)=1", "optLndOmmit(0)=1", "optAppOmmit(1)=1"});
+        row("clearance only", {"chkDCmdsCC=1"}, {"DCmds=|^C"});
+        row("nose cone ticked then cleared", {"chkDCmdsK=1", "chkDCmdsK=0"}, {"DCmds=|"});
+        row("clearance cleared, nose cone kept", {"chkDCmdsK=1", "chkDCmdsCC=1", "chkDCmdsCC=0"}, {"DCmds=K|"});
+        row("nothing typed", {}, {"MissionPath=", "txtInsert="});
+        row("file name only", {"txtFileName=m1"}, {fallback + "m1.qav", entry("", "m1.qav")});
+        row("mission name changes only the label line", {"txtFileName=m1", "txtMissionName=T"}, {fallback + "m1.qav", entry("T", "m1.qav"), "MissionName=T"});
+        row("mission name alone leaves the path empty", {"txtMissionName=T"}, {"MissionPath=", entry("T", ".qav")});
+        row("directory before any file name leaves the path empty", {"txtDirectory=D:\\x"}, {"MissionPath=", "txtInsert="});
+        row("directory after the file name recomposes the path", {"txtFileName=m1", "txtDirectory=D:\\x"}, {"MissionPath=D:\\x" + sep + "m1.qav", entry("", "m1.qav")});
+        row("cleared file name", {"txtFileName=m1", "txtFileName="}, {fallback + ".qav", entry("", ".qav")});
+        row("trailing separator doubles", {"txtDirectory=d" + sep, "txtFileName=m"}, {"MissionPath=d" + sep + sep + "m.qav"});
+        row("extension typed twice", {"txtFileName=m.qav"}, {fallback + "m.qav.qav", entry("", "m.qav.qav")});
+        row("markup escaped in the entry", {"txtMissionName=A&B <1>", "txtFileName=x<y>&"}, {entry("A&amp;B &lt;1&gt;", "x&lt;y&gt;&amp;.qav")});
+        row("entities escaped again", {"txtMissionName=&amp;"}, {entry("&amp;amp;", ".qav")});
+        row("the entry edited by hand changes nothing else", {"txtFileName=m1", "txtInsert=own"}, {fallback + "m1.qav", "txtInsert=own", "MissionName=", "txtFileName=m1"});
+        row("until a change rewrites it", {"txtInsert=own", "txtMissionName=M"}, {entry("M", ".qav")});
+        // clang-format on
+    }
 
-    void arraysRefreshEveryElement_data();
-    void arraysRefreshEveryElement();
-    void hoverPadTakesOnlyTheChangedElement();
-
-    void distanceConditions_data();
-    void distanceConditions();
-
-    void dockingCommandsFollowTheirBoxes_data();
-    void dockingCommandsFollowTheirBoxes();
-
-    void missionPathAndEntry_data();
-    void missionPathAndEntry();
-    void entryEscapesMarkup_data();
-    void entryEscapesMarkup();
-    void editingTheEntryChangesNothingElse();
-
-private:
-    std::unique_ptr<WorkingDirectory> m_cwd;
+    void changes()
+    {
+        QFETCH(QStringList, edits);
+        QFETCH(QStringList, expected);
+        Core core;
+        for (const QString &edit : edits) {
+            if (!edit.startsWith("stale=")) {
+                core.edit({edit});
+                continue;
+            }
+            for (const Form::Id element : Form::elements(Core::id(edit.mid(6))))
+                core.model.values[element.row] = core.model.raw[element.row] = "stale";
+        }
+        QCOMPARE(core.values(expected), expected);
+    }
 };
 
-void tst_rules::singleFields_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("readout");
-    QTest::addColumn<QString>("caption");
-
-    auto copy = [](const char *field, const char *value) {
-        QTest::newRow(field) << field << "x y" << value << "x y"
-                             << ""
-                             << "";
-    };
-    copy("txtLLabel", "LLabel");
-    copy("txtLStartAt", "LStartAt");
-    copy("txtLHeading", "LHeading");
-    copy("txtLHoverAt", "LHoverAt");
-    copy("txtLThrust", "LThrust");
-    copy("txtAName", "AName");
-    copy("txtALockVz", "ALockVz");
-    copy("txtAAlignWith", "AAlignWith");
-    copy("txtPALabel", "PALabel");
-    copy("txtPAReference", "PAReference");
-    copy("txtPAAlign", "PAAlign");
-    copy("txtSName", "SName");
-    copy("txtAppName", "AppName");
-    copy("txtAppNav", "AppNav");
-    copy("txtDName", "DName");
-    copy("txtDReference", "DReference");
-    copy("txtDPort", "DPort");
-    copy("txtDNAV", "DNAV");
-    copy("txtULabel", "ULabel");
-    copy("txtUStartAt", "UStartAt");
-    copy("txtUReference", "UReference");
-    copy("txtUPort", "UPort");
-    copy("txtUVRel", "UVRel");
-    copy("txtRName", "RName");
-    copy("txtRStartAt", "RStartAt");
-    copy("txtRAoa", "RAoa");
-    copy("txtRBase", "RBase");
-    copy("txtLndName", "LndName");
-    copy("txtLndBase", "LndBase");
-    copy("txtLndNAV", "LndNAV");
-    copy("txtMissionName", "MissionName");
-
-    QTest::newRow("wake up gets its unit and readout") << "txtLWakeUp"
-                                                       << "30"
-                                                       << "LWakeUp"
-                                                       << "30s"
-                                                       << "lblLs"
-                                                       << "T - 30s";
-    QTest::newRow("wake up cleared") << "txtLWakeUp"
-                                     << ""
-                                     << "LWakeUp"
-                                     << "s"
-                                     << "lblLs"
-                                     << "T - s";
-    QTest::newRow("launch completion gets its prefix") << "txtLCompleteAt"
-                                                       << "8"
-                                                       << "LCompleteAt"
-                                                       << "H = 8"
-                                                       << "lblLh"
-                                                       << "H = 8";
-    QTest::newRow("launch completion cleared") << "txtLCompleteAt"
-                                               << ""
-                                               << "LCompleteAt"
-                                               << "H = "
-                                               << "lblLh"
-                                               << "H = ";
-    QTest::newRow("ascent completion") << "txtACompleteAt"
-                                       << "5"
-                                       << "ACompleteAt"
-                                       << "PeD = 5M"
-                                       << "lblPed"
-                                       << "PeD = 5M";
-    QTest::newRow("ascent completion cleared") << "txtACompleteAt"
-                                               << ""
-                                               << "ACompleteAt"
-                                               << "PeD = M"
-                                               << "lblPed"
-                                               << "PeD = M";
-    QTest::newRow("reentry height stored bare, shown decorated") << "txtRCompleteAt"
-                                                                 << "40"
-                                                                 << "RCompleteAt"
-                                                                 << "40"
-                                                                 << "lblRCompleteAt"
-                                                                 << "H = 40k";
-    QTest::newRow("reentry height cleared") << "txtRCompleteAt"
-                                            << ""
-                                            << "RCompleteAt"
-                                            << ""
-                                            << "lblRCompleteAt"
-                                            << "H = k";
-    QTest::newRow("capture distance gets k") << "txtSCapDist"
-                                             << "2"
-                                             << "SCapDist"
-                                             << "2k"
-                                             << ""
-                                             << "";
-    QTest::newRow("capture distance cleared keeps k") << "txtSCapDist"
-                                                      << ""
-                                                      << "SCapDist"
-                                                      << "k"
-                                                      << ""
-                                                      << "";
-    QTest::newRow("sync reference shown between brackets") << "txtSReference"
-                                                           << "ISS"
-                                                           << "SReference"
-                                                           << "ISS"
-                                                           << "lblD"
-                                                           << "ISS";
-    QTest::newRow("approach reference shown between brackets") << "txtAppReference"
-                                                               << "Mir"
-                                                               << "AppReference"
-                                                               << "Mir"
-                                                               << "lblAppD"
-                                                               << "Mir";
-}
-
-void tst_rules::singleFields()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, input);
-    QFETCH(QString, value);
-    QFETCH(QString, stored);
-    QFETCH(QString, readout);
-    QFETCH(QString, caption);
-
-    Editor editor;
-    // Typing and then clearing must run the rule for an empty input too.
-    editor.set(field, input.isEmpty() ? QStringLiteral("-") : input);
-    editor.set(field, input);
-    QCOMPARE(modelValue(editor.model, value), stored);
-    if (!readout.isEmpty())
-        QCOMPARE(editor.caption(readout), caption);
-}
-
-void tst_rules::textIsStoredVerbatim()
-{
-    Editor editor;
-    const QString odd = "  <a & \"b\">\t ";
-    editor.set("txtLLabel", odd);
-    editor.set("txtLWakeUp", odd);
-    QCOMPARE(modelValue(editor.model, "LLabel"), odd);
-    QCOMPARE(modelValue(editor.model, "LWakeUp"), odd + "s");
-}
-
-void tst_rules::sameTextRunsNoRule()
-{
-    Editor editor;
-    editor.set("txtLBase(0)", "[planet]");
-    QCOMPARE(modelValue(editor.model, "LBase"), "||");
-    editor.set("txtLWakeUp", "");
-    QCOMPARE(modelValue(editor.model, "LWakeUp"), "");
-
-    editor.set("txtLLabel", "a");
-    editor.model.values[std::size_t(Form::id("txtLLabel").row)] = "untouched";
-    editor.set("txtLLabel", "a");
-    QCOMPARE(modelValue(editor.model, "LLabel"), "untouched");
-}
-
-void tst_rules::arraysRefreshEveryElement_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QStringList>("values");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("base from all three boxes")
-            << "txtLBase(1)"
-            << "Pad" << QStringList{"LBase"} << QStringList{"[planet]|Pad|[port]"};
-    QTest::newRow("base with an emptied box")
-            << "txtLBase(2)"
-            << "" << QStringList{"LBase"} << QStringList{"[planet]|[base]|"};
-    QTest::newRow("orientation") << "txtLOrientation(2)"
-                                 << "9" << QStringList{"LOrientation"} << QStringList{"||9"};
-    QTest::newRow("height refreshes both height arrays")
-            << "txtAHeight(3)"
-            << "65" << QStringList{"AHeight", "AHeightRaw"}
-            << QStringList{"2k|10k|20k|65k|100k|150k|200k|260k", "2|10|20|65|100|150|200|260"};
-    QTest::newRow("emptied height keeps its unit in the mission only")
-            << "txtAHeight(0)"
-            << "" << QStringList{"AHeight", "AHeightRaw"}
-            << QStringList{"k|10k|20k|60k|100k|150k|200k|260k", "|10|20|60|100|150|200|260"};
-    QTest::newRow("pitch") << "txtAPitch(7)"
-                           << "5" << QStringList{"APitch"} << QStringList{"70|75|70|60|50|40|20|5"};
-    QTest::newRow("thrust") << "txtAThrust(0)"
-                            << "90" << QStringList{"AThrust"}
-                            << QStringList{"90|100|100|100|100|100|100|100"};
-}
-
-void tst_rules::arraysRefreshEveryElement()
-{
-    QFETCH(QString, box);
-    QFETCH(QString, input);
-    QFETCH(QStringList, values);
-    QFETCH(QStringList, expected);
-
-    Editor editor;
-    editor.set(box, input);
-    for (int i = 0; i < values.size(); ++i)
-        QCOMPARE(modelValue(editor.model, values[i]), expected[i]);
-}
-
-void tst_rules::hoverPadTakesOnlyTheChangedElement()
-{
-    Editor editor;
-    editor.set("txtLndHoverPad(1)", "2");
-    QCOMPARE(modelValue(editor.model, "LndHoverPad"), "|2");
-    editor.set("txtLndHoverPad(0)", "1");
-    QCOMPARE(modelValue(editor.model, "LndHoverPad"), "1|2");
-}
-
-void tst_rules::distanceConditions_data()
-{
-    QTest::addColumn<QStringList>("edits"); // field=text, in order
-    QTest::addColumn<QString>("sync");
-    QTest::addColumn<QString>("approach");
-
-    QTest::newRow("built from the reference shown")
-            << QStringList{"txtSReference=ISS", "txtSCompleteAt=2", "txtAppReference=Mir",
-                           "txtAppCompleteAt=3"}
-            << "D(ISS) = 2k"
-            << "D(Mir) = 3";
-    QTest::newRow("a later reference rebuilds the condition")
-            << QStringList{"txtSReference=ISS", "txtSCompleteAt=2",   "txtSReference=Mir",
-                           "txtAppReference=A", "txtAppCompleteAt=1", "txtAppReference=B"}
-            << "D(Mir) = 2k"
-            << "D(B) = 1";
-    QTest::newRow("no condition before the completion field changes")
-            << QStringList{"txtSReference=ISS", "txtAppReference=Mir"} << ""
-            << "";
-    QTest::newRow("empty completion still gets its unit")
-            << QStringList{"txtSCompleteAt=1", "txtSCompleteAt=", "txtAppCompleteAt=1",
-                           "txtAppCompleteAt="}
-            << "D() = k"
-            << "D() = ";
-}
-
-void tst_rules::distanceConditions()
-{
-    QFETCH(QStringList, edits);
-    QFETCH(QString, sync);
-    QFETCH(QString, approach);
-
-    Editor editor;
-    for (const QString &edit : edits)
-        editor.set(edit.section('=', 0, 0), edit.section('=', 1));
-    QCOMPARE(modelValue(editor.model, "SCompleteAt"), sync);
-    QCOMPARE(modelValue(editor.model, "AppCompleteAt"), approach);
-}
-
-void tst_rules::dockingCommandsFollowTheirBoxes_data()
-{
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QString>("commands");
-    QTest::newRow("none") << QStringList{} << "|";
-    QTest::newRow("nose cone") << QStringList{"chkDCmdsK"} << "K|";
-    QTest::newRow("clearance only") << QStringList{"chkDCmdsCC"} << "|^C";
-    QTest::newRow("both") << QStringList{"chkDCmdsCC", "chkDCmdsK"} << "K|^C";
-    QTest::newRow("nose cone ticked then cleared") << QStringList{"chkDCmdsK", "chkDCmdsK"} << "|";
-    QTest::newRow("clearance cleared, nose cone kept")
-            << QStringList{"chkDCmdsK", "chkDCmdsCC", "chkDCmdsCC"} << "K|";
-}
-
-void tst_rules::dockingCommandsFollowTheirBoxes()
-{
-    QFETCH(QStringList, clicks);
-    QFETCH(QString, commands);
-
-    Editor editor;
-    editor.window->tabs()->setCurrentIndex(5);
-    for (const QString &name : clicks)
-        QTest::mouseClick(editor.find<QCheckBox>(name), Qt::LeftButton, {}, QPoint(5, 8));
-    QCOMPARE(modelValue(editor.model, "DCmds"), commands);
-}
-
-void tst_rules::missionPathAndEntry_data()
-{
-    QTest::addColumn<QStringList>("edits");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("entry");
-
-    const QString sep = Platform::pathSeparator();
-    auto entry = [](const QString &label, const QString &file) {
-        return "<Entry>\n\t<Label>" + label + "</Label>\n\t<XQAV>" + file + "</XQAV>\n</Entry>";
-    };
-    QTest::newRow("nothing typed") << QStringList{} << ""
-                                   << "";
-    QTest::newRow("file name only") << QStringList{"txtFileName=m1"}
-                                    << "C:\\Orbiter\\QAV" + sep + "m1.qav" << entry("", "m1.qav");
-    QTest::newRow("mission name changes only the label line")
-            << QStringList{"txtFileName=m1", "txtMissionName=Test"}
-            << "C:\\Orbiter\\QAV" + sep + "m1.qav" << entry("Test", "m1.qav");
-    QTest::newRow("mission name alone leaves the path empty")
-            << QStringList{"txtMissionName=Test"} << "" << entry("Test", ".qav");
-    QTest::newRow("directory before any file name leaves the path empty")
-            << QStringList{"txtDirectory=D:\\x"} << ""
-            << "";
-    QTest::newRow("directory after the file name recomposes the path")
-            << QStringList{"txtFileName=m1", "txtDirectory=D:\\x"} << "D:\\x" + sep + "m1.qav"
-            << entry("", "m1.qav");
-    QTest::newRow("cleared file name") << QStringList{"txtFileName=m1", "txtFileName="}
-                                       << "C:\\Orbiter\\QAV" + sep + ".qav" << entry("", ".qav");
-    QTest::newRow("trailing separator doubles")
-            << QStringList{"txtDirectory=d" + sep, "txtFileName=m"} << "d" + sep + sep + "m.qav"
-            << entry("", "m.qav");
-    QTest::newRow("extension typed twice")
-            << QStringList{"txtFileName=m.qav"} << "C:\\Orbiter\\QAV" + sep + "m.qav.qav"
-            << entry("", "m.qav.qav");
-}
-
-void tst_rules::missionPathAndEntry()
-{
-    QFETCH(QStringList, edits);
-    QFETCH(QString, path);
-    QFETCH(QString, entry);
-
-    Editor editor;
-    for (const QString &edit : edits)
-        editor.set(edit.section('=', 0, 0), edit.section('=', 1));
-    QCOMPARE(editor.model.MissionPath, path);
-    QCOMPARE(editor.find<QPlainTextEdit>("txtInsert")->toPlainText(), entry);
-}
-
-void tst_rules::entryEscapesMarkup_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("entry");
-    QTest::newRow("plain") << "Test"
-                           << "m1.qav"
-                           << QByteArray("<Entry>\r\n\t<Label>Test</Label>\r\n\t<XQAV>m1.qav"
-                                         "</XQAV>\r\n</Entry>");
-    QTest::newRow("markup in both")
-            << "A&B <1>"
-            << "x<y>&.qav"
-            << QByteArray("<Entry>\r\n\t<Label>A&amp;B &lt;1&gt;</Label>\r\n\t<XQAV>"
-                          "x&lt;y&gt;&amp;.qav</XQAV>\r\n</Entry>");
-    QTest::newRow("entities are escaped again")
-            << "&amp;"
-            << ".qav"
-            << QByteArray("<Entry>\r\n\t<Label>&amp;amp;</Label>\r\n\t<XQAV>.qav</XQAV>\r\n"
-                          "</Entry>");
-}
-
-void tst_rules::entryEscapesMarkup()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, file);
-    QFETCH(QByteArray, entry);
-    QCOMPARE(missionListEntry(name, file).toUtf8(), entry);
-}
-
-void tst_rules::editingTheEntryChangesNothingElse()
-{
-    Editor editor;
-    editor.set("txtFileName", "m1");
-    const MissionModel before = editor.model;
-    auto *insert = editor.find<QPlainTextEdit>("txtInsert");
-    insert->setPlainText("edited by hand");
-    QCOMPARE(editor.model.MissionPath, before.MissionPath);
-    QCOMPARE(editor.model.MissionName, before.MissionName);
-    QCOMPARE(editor.text("txtFileName"), "m1");
-    editor.set("txtMissionName", "M");
-    QVERIFY(insert->toPlainText().startsWith("<Entry>"));
-}
-
-QTEST_MAIN(tst_rules)
+QTEST_GUILESS_MAIN(tst_rules)
 #include "tst_rules.moc"

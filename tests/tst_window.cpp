@@ -1,102 +1,146 @@
 // SPDX-License-Identifier: MIT
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QSignalSpy>
-#include <QTest>
+#include <QPushButton>
+#include <QTimer>
 
-#include "pathrules.h"
+#include "frmMain_window.h"
 #include "testsupport.h"
 #include "tworowtabwidget.h"
 
-// The window worked with the keyboard and mouse, as a user would.
+// The window worked with the keyboard and mouse, as a user would: what the user does
+// reaches the form, what the form holds is shown, the dialog offers the projects, and what
+// goes wrong is reported.
 class tst_window : public QObject
 {
     Q_OBJECT
 
+    template<class T = QWidget>
+    T *find(const QString &name) const
+    {
+        return qobject_cast<T *>(m->window.control(name));
+    }
+
+    // Clicks the button and answers the dialogs it opens, once each is on the screen: the
+    // file dialog chooses the file given, or is cancelled, and a message box is closed.
+    // What they showed: the file dialog's filters and folder, the message box's title and text.
+    QStringList clickAndAnswer(const QString &button, const QString &file = {}) const
+    {
+        QStringList shown;
+        QObject click; // what is still to be answered once the click is over is not
+        std::function<void()> answer = [&] {
+            QTimer::singleShot(0, &click, answer); // and whatever shows next
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                shown << dialog->nameFilters() << dialog->directory().absolutePath();
+                dialog->selectFile(file);
+                // Shown again, it did not take the file.
+                file.isEmpty() || shown.size() > 2 ? dialog->reject()
+                                                   : static_cast<QDialog *>(dialog)->accept();
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                shown << box->windowTitle() + '\n' + box->text();
+                box->accept();
+            }
+        };
+        QTimer::singleShot(0, &click, answer);
+        find<QPushButton>(button)->click();
+        return shown;
+    }
+
 private slots:
-    void init();
-    void cleanup();
-    void typingUpdatesTheModelKeyByKey();
-    void typingFileAndMissionNameBuildsTheEntry();
-    void backspaceRunsTheRuleToo();
-    void clickingATabShowsItsPage();
-    void switchingTabsChangesNothing();
+    void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+    void init()
+    {
+        m = std::make_unique<Shown>();
+        m->cwd.write("mfc/p.mfc", fixture("filled.mfc"));
+        m->window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m->window));
+    }
+    void cleanup() { m.reset(); }
+
+    // Each key typed runs the field's rule; each click reaches the form.
+    void typingAndClicksReachTheForm()
+    {
+        auto *wake = find<QLineEdit>("txtLWakeUp");
+        QStringList seen;
+        connect(wake, &QLineEdit::textChanged, this, [this, &seen] {
+            seen << m->core.value("LWakeUp") + ' ' + find<QLabel>("lblLs")->text();
+        });
+        QTest::keyClicks(wake, "120");
+        QTest::keyClick(wake, Qt::Key_Backspace);
+        QCOMPARE(seen, (QStringList{"1s T - 1s", "12s T - 12s", "120s T - 120s", "12s T - 12s"}));
+
+        m->window.tabs()->setCurrentIndex(Form::MakeFileTab);
+        QTest::keyClicks(find("txtFileName"), "m1");
+        QTest::keyClicks(find("txtMissionName"), "Test");
+        const QString entry = "<Entry>\n\t<Label>Test</Label>\n\t<XQAV>m1.qav</XQAV>\n</Entry>";
+        QCOMPARE(find<QPlainTextEdit>("txtInsert")->toPlainText(), entry);
+        QTest::keyClicks(find("txtInsert"), "!");
+        QCOMPARE(m->core.value("txtInsert"), "!" + entry);
+
+        m->window.tabs()->setCurrentIndex(Form::Table::Docking);
+        QTest::mouseClick(find("chkDCmdsCC"), Qt::LeftButton, {}, QPoint(5, 8));
+        QTest::mouseClick(find("optDOmmit(0)"), Qt::LeftButton, {}, QPoint(5, 8));
+        QCOMPARE(m->core.values({"DCmds", "optDOmmit(0)", "optDOmmit(1)"}),
+                 (QStringList{"DCmds=|^C", "optDOmmit(0)=1", "optDOmmit(1)=0"}));
+    }
+
+    // The dialog offers project files in the project folder; what it loads shows everywhere.
+    void loadingShowsWhatTheFormHolds()
+    {
+        QCOMPARE(clickAndAnswer("cmdOpen", "p.mfc"),
+                 (QStringList{"MFC Files(*.mfc)", m->cwd.filePath("mfc")}));
+        QCOMPARE(m->core.value("lblFileEdit"),
+                 QDir::toNativeSeparators(m->cwd.filePath("mfc/p.mfc")));
+        for (int row = 0; row < Form::RowCount; ++row) {
+            QWidget *w = find(Form::objectName(Form::Table::Controls[row]));
+            const QString text = m->core.form.text({row});
+            if (auto *box = qobject_cast<QLineEdit *>(w))
+                QCOMPARE(box->text(), text);
+            else if (auto *lines = qobject_cast<QPlainTextEdit *>(w))
+                QCOMPARE(lines->toPlainText(), QString(text).replace("\r\n", "\n"));
+            else if (auto *label = qobject_cast<QLabel *>(w); label && label->pixmap().isNull())
+                QCOMPARE(label->text(), text);
+            if (auto *button = qobject_cast<QAbstractButton *>(w))
+                QCOMPARE(button->isChecked(), m->core.form.isChecked({row}));
+        }
+        QVERIFY(find<QCheckBox>("chkDCmdsK")->isChecked() && !find("cmdOpen")->isEnabled());
+    }
+
+    void cancellingTheDialogChangesNothing()
+    {
+        m->core.edit({"txtLLabel=kept"});
+        const QStringList before = m->core.state();
+        QCOMPARE(clickAndAnswer("cmdOpen").size(), 2);
+        QCOMPARE(m->core.state(), before);
+        QVERIFY(!find("cmdOpen")->isEnabled());
+    }
+
+    void failuresAreReported()
+    {
+        Faults made(m->cwd.path(), {"sparse:mfc/big.mfc=3000000000"});
+        QCOMPARE(clickAndAnswer("cmdOpen", "big.mfc").value(2),
+                 "Load MFC File\nCould not read the project file:\n"
+                         + QDir::toNativeSeparators(m->cwd.filePath("mfc/big.mfc"))
+                         + ": too large to be a project file\n\nNothing was loaded.");
+        QCOMPARE(clickAndAnswer("cmdMakeMission"),
+                 QStringList{"Make Mission\nThe mission has no file name. Type one into \"File "
+                             "Name\" on the tab \"10 - Make File\".\n\nNothing was written."});
+    }
 
 private:
-    std::unique_ptr<WorkingDirectory> m_cwd;
-    std::unique_ptr<Editor> m_editor;
+    struct Shown : Session
+    {
+        frmMainWindow window{core.form};
+    };
+    std::unique_ptr<Shown> m;
 };
-
-void tst_window::init()
-{
-    m_cwd = std::make_unique<WorkingDirectory>();
-    m_editor = std::make_unique<Editor>();
-    QVERIFY(m_editor->show());
-}
-
-void tst_window::cleanup()
-{
-    m_editor.reset();
-    m_cwd.reset();
-}
-
-void tst_window::typingUpdatesTheModelKeyByKey()
-{
-    QLineEdit *wake = m_editor->box("txtLWakeUp");
-    QStringList seen;
-    connect(wake, &QLineEdit::textChanged, this,
-            [this, &seen] { seen << modelValue(m_editor->model, "LWakeUp"); });
-    QTest::keyClicks(wake, "120");
-    QCOMPARE(seen, (QStringList{"1s", "12s", "120s"}));
-    QCOMPARE(m_editor->caption("lblLs"), "T - 120s");
-}
-
-void tst_window::typingFileAndMissionNameBuildsTheEntry()
-{
-    m_editor->window->tabs()->setCurrentIndex(9);
-    QTest::keyClicks(m_editor->box("txtFileName"), "m1");
-    QTest::keyClicks(m_editor->box("txtMissionName"), "Test");
-    QCOMPARE(m_editor->model.MissionPath,
-             "C:\\Orbiter\\QAV" + QString(Platform::pathSeparator()) + "m1.qav");
-    QCOMPARE(m_editor->find<QPlainTextEdit>("txtInsert")->toPlainText(),
-             "<Entry>\n\t<Label>Test</Label>\n\t<XQAV>m1.qav</XQAV>\n</Entry>");
-}
-
-void tst_window::backspaceRunsTheRuleToo()
-{
-    m_editor->window->tabs()->setCurrentIndex(7);
-    QLineEdit *height = m_editor->box("txtRCompleteAt");
-    QTest::keyClicks(height, "4");
-    QTest::keyClick(height, Qt::Key_Backspace);
-    QCOMPARE(modelValue(m_editor->model, "RCompleteAt"), "");
-    QCOMPARE(m_editor->caption("lblRCompleteAt"), "H = k");
-}
-
-void tst_window::clickingATabShowsItsPage()
-{
-    TwoRowTabWidget *tabs = m_editor->window->tabs();
-    QSignalSpy spy(tabs, &TwoRowTabWidget::currentChanged);
-    for (int i : {9, 4, 5, 0}) {
-        QTest::mouseClick(tabs->tabStrip(), Qt::LeftButton, {}, tabs->tabRect(i).center());
-        QCOMPARE(tabs->currentIndex(), i);
-        QVERIFY(tabs->page(i)->isVisible());
-    }
-    QCOMPARE(spy.count(), 4);
-}
-
-void tst_window::switchingTabsChangesNothing()
-{
-    m_editor->set("txtLLabel", "L");
-    const QString before = modelValue(m_editor->model, "LLabel");
-    TwoRowTabWidget *tabs = m_editor->window->tabs();
-    for (int i = 0; i < tabs->count(); ++i)
-        tabs->setCurrentIndex(i);
-    QCOMPARE(modelValue(m_editor->model, "LLabel"), before);
-    QCOMPARE(m_editor->caption("lblFileEdit"), "New");
-    QCOMPARE(m_editor->model.MissionPath, QString());
-}
 
 QTEST_MAIN(tst_window)
 #include "tst_window.moc"

@@ -101,21 +101,13 @@ void tst_desktop::dropOrCommandLine_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("label"); // the launch label after it, or "" when refused
-    QTest::newRow("dropped project") << "drop"
-                                     << "p.mfc"
-                                     << "loaded";
-    QTest::newRow("dropped other file") << "drop"
-                                        << "p.txt"
-                                        << "";
-    QTest::newRow("dropped after a load") << "drop twice"
-                                          << "p.mfc"
-                                          << "";
-    QTest::newRow("project on the command line") << "command line"
-                                                 << "p.mfc"
-                                                 << "loaded";
-    QTest::newRow("missing project on the command line") << "command line"
-                                                         << "gone.mfc"
-                                                         << "";
+    // clang-format off
+    QTest::newRow("dropped project")                     << "drop"         << "p.mfc"    << "loaded";
+    QTest::newRow("dropped other file")                  << "drop"         << "p.txt"    << "";
+    QTest::newRow("dropped after a load")                << "drop twice"   << "p.mfc"    << "";
+    QTest::newRow("project on the command line")         << "command line" << "p.mfc"    << "loaded";
+    QTest::newRow("missing project on the command line") << "command line" << "gone.mfc" << "";
+    // clang-format on
 }
 
 void tst_desktop::dropOrCommandLine()

@@ -106,6 +106,14 @@ QByteArray encodeFileName(QStringView name)
     return bytes + name.sliced(start).toUtf8();
 }
 
+QStringList decodeArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(decodeFileName(argv[i]));
+    return arguments;
+}
+
 QString printableName(QStringView name)
 {
     QString shown;

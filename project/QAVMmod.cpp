@@ -144,14 +144,9 @@ void writeStep(MissionText &out, const MissionModel &model, int step)
 {
     // The fields that have a line, each array and each line once, in the order written.
     QList<Form::Id> fields;
-    Form::Id label;
     for (int row = 0; row < Form::RowCount; ++row) {
         const Form::Control &control = Form::Table::Controls[row];
-        if (control.tab != step || &Form::facts({row}) != &control)
-            continue;
-        if (control.key && qstrcmp(control.key, Form::StepLabelKey) == 0)
-            label = {row};
-        if (control.var)
+        if (control.tab == step && control.var && &Form::facts({row}) == &control)
             fields.append(Form::Id{row});
     }
     std::stable_sort(fields.begin(), fields.end(), [](Form::Id a, Form::Id b) {
@@ -160,7 +155,7 @@ void writeStep(MissionText &out, const MissionModel &model, int step)
 
     out.line(2, QStringLiteral("<Step>"));
     out.line(3,
-             QStringLiteral("<Label>") + escapeMarkup(model.value(label))
+             QStringLiteral("<Label>") + escapeMarkup(model.value(Form::labelOf(step)))
                      + QStringLiteral("</Label>"));
     out.line(3, QString::fromLatin1(Form::steps()[step].processor));
     QStringList done;

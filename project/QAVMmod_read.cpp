@@ -51,16 +51,6 @@ QList<Id> lineFields(int step, QStringView var)
     return fields;
 }
 
-Id labelField(int step)
-{
-    for (int row = 0; row < Form::RowCount; ++row) {
-        const Form::Control &control = Form::Table::Controls[row];
-        if (control.tab == step && control.key && qstrcmp(control.key, Form::StepLabelKey) == 0)
-            return {row};
-    }
-    Q_UNREACHABLE();
-}
-
 // The text an XML parser takes: bytes where the file names a Unicode encoding, otherwise
 // the 8-bit text the writer wrote.
 QXmlStreamReader readerFor(const QByteArray &bytes)
@@ -142,7 +132,7 @@ void Reader::step(QXmlStreamReader &xml)
     }
     m_present[std::size_t(step)] = true;
     if (labelled)
-        text(labelField(step), label);
+        text(Form::labelOf(step), label);
     for (const auto &[name, value, at] : std::as_const(vars))
         place(step, name, value, at);
 }

@@ -75,6 +75,16 @@ Id option(int step, int index)
     Q_UNREACHABLE();
 }
 
+Id labelOf(int step)
+{
+    for (int row = 0; row < RowCount; ++row) {
+        const Control &c = Table::Controls[row];
+        if (c.tab == step && c.key && qstrcmp(c.key, StepLabelKey) == 0)
+            return {row};
+    }
+    Q_UNREACHABLE();
+}
+
 QString format(const char *pattern, const QString &value, const QString &reference)
 {
     QString text = QString::fromLatin1(pattern);

@@ -436,6 +436,8 @@ QList<Id> elements(Id id);
 bool isOptional(int step);
 // The option button of a step's pair: 0 "Yes", 1 "No".
 Id option(int step, int index);
+// The field a step's label line holds, kept under StepLabelKey.
+Id labelOf(int step);
 // The text a control holds when the window is created. A readout starts as its field's
 // rule would show an empty text.
 QString textAtCreation(Id id);

@@ -58,6 +58,8 @@ public:
     void cmdOpen_Click();
     // Loads a project file as "Load MFC File" does once it is chosen.
     bool loadProjectFile(const QString &path, QString *error);
+    // The keys a save writes, with the values the form holds.
+    QList<struct ProfileEntry> projectEntries() const;
     // One step of loading: a text, a tick or an option, set as the user would.
     void apply(const struct FieldAssignment &assignment);
 

@@ -24,9 +24,7 @@ QString frmMain::cmdMakeMission_Click()
         return Messages::problem(problem);
     WriteFailure failure;
     PreparedProject project;
-    const FieldSource fields{[this](Id id) { return text(id); },
-                             [this](Id id) { return isChecked(id); }};
-    if (!prepareProject(projectEntries(fields, m_model), fileName(), &project, &failure))
+    if (!prepareProject(projectEntries(), fileName(), &project, &failure))
         return Messages::projectUnusable(failure);
     // The three files are three, and none of them replaces the project that was loaded.
     const QString &mission = m_model.MissionPath;
@@ -44,6 +42,13 @@ QString frmMain::cmdMakeMission_Click()
         || !SaveProject(project, &failure))
         return Messages::writeFailed(failure);
     return {};
+}
+
+QList<ProfileEntry> frmMain::projectEntries() const
+{
+    const FieldSource fields{[this](Id id) { return text(id); },
+                             [this](Id id) { return isChecked(id); }};
+    return ::projectEntries(fields, m_model);
 }
 
 void frmMain::cmdOpen_Click() { setEnabled(Form::id("cmdOpen"), false); }

@@ -26,15 +26,6 @@ void describe(QCommandLineParser &parser)
                                  QStringLiteral("[PROJECT.mfc]"));
 }
 
-// What is left of the arguments once Qt has taken its own, as the system gave them.
-QStringList arguments(int argc, char *argv[])
-{
-    QStringList list;
-    for (int i = 0; i < argc; ++i)
-        list.append(Platform::decodeFileName(argv[i]));
-    return list;
-}
-
 bool asksForText(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
@@ -60,14 +51,14 @@ int main(int argc, char *argv[])
         QCoreApplication app(argc, argv);
         QCommandLineParser parser;
         describe(parser);
-        parser.process(arguments(argc, argv));
+        parser.process(Platform::decodeArguments(argc, argv));
         return 0;
     }
 
     QApplication app(argc, argv);
     QCommandLineParser parser;
     describe(parser);
-    const bool parsed = parser.parse(arguments(argc, argv));
+    const bool parsed = parser.parse(Platform::decodeArguments(argc, argv));
     if (!parsed || parser.positionalArguments().size() > 1) {
         const QString error =
                 parsed ? QStringLiteral("only one project file at a time") : parser.errorText();

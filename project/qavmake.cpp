@@ -26,16 +26,6 @@ namespace {
 
 enum ExitCode { Success = 0, Failure = 1, UsageError = 2 };
 
-// The arguments as given, before Qt takes out the options it knows; names that are not
-// UTF-8 survive the trip to the file system.
-QStringList rawArguments(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(Platform::decodeFileName(argv[i]));
-    return arguments;
-}
-
 class Output
 {
 public:
@@ -201,9 +191,7 @@ void Run::import(const QString &mission)
         return fail(mission, Messages::projectExistsLine(path));
     if (m_options.check)
         return;
-    const FieldSource fields{[&form](Form::Id id) { return form.text(id); },
-                             [&form](Form::Id id) { return form.isChecked(id); }};
-    const QByteArray project = updatedProject({}, projectEntries(fields, model));
+    const QByteArray project = updatedProject({}, form.projectEntries());
     QString reason;
     if (!elsewhere && !Platform::makeFolders(QString::fromLatin1(ProjectFolder), &reason))
         return fail(mission,
@@ -219,7 +207,8 @@ void Run::import(const QString &mission)
 int main(int argc, char *argv[])
 {
     Platform::prepareProcess();
-    const QStringList arguments = rawArguments(argc, argv);
+    // Taken before Qt sees them, as the system gave them.
+    const QStringList arguments = Platform::decodeArguments(argc, argv);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qavmake"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));

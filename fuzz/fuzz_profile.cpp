@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     QList<FieldAssignment> fromMission;
     QList<MissionOddity> oddities;
-    QString error;
-    if (!readMission(bytes, &fromMission, &oddities, &error) && error.isEmpty())
+    MissionOddity error;
+    if (!readMission(bytes, &fromMission, &oddities, &error) && error.what.isEmpty())
         std::abort();
     return 0;
 }

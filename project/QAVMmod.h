@@ -103,6 +103,7 @@ struct MissionOddity
 // What a mission file says of the fields that make it: the assignments that fill a freshly
 // started form so that it makes the same mission again (steps the file lacks are left out),
 // and what could not be placed. Read with the writer's own line formats; fails, with the
-// reason, on a file that is not well-formed or not a QAV mission.
+// reason, on a file that is not well-formed, not a QAV mission, or shaped to make reading it
+// take time or memory beyond its size (the reason's line is 0 where it names none).
 bool readMission(const QByteArray &bytes, QList<FieldAssignment> *assignments,
-                 QList<MissionOddity> *oddities, QString *error);
+                 QList<MissionOddity> *oddities, MissionOddity *error);

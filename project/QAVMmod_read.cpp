@@ -5,13 +5,12 @@
 #include "QAVMmod.h"
 
 #include <QHash>
-#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <algorithm>
 #include <functional>
 
-#include "ansitext.h"
+#include "missionmarkup.h"
 
 using Form::Id;
 
@@ -51,17 +50,25 @@ QList<Id> lineFields(int step, QStringView var)
     return fields;
 }
 
-// The text an XML parser takes: bytes where the file names a Unicode encoding, otherwise
-// the 8-bit text the writer wrote.
-QXmlStreamReader readerFor(const QByteArray &bytes)
+// An element's text with its children's, read in a loop rather than by recursion so that
+// no nesting can exhaust the stack.
+QString elementText(QXmlStreamReader &xml)
 {
-    static const QRegularExpression declared(
-            QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']\s*(utf-(8|16|32)))"),
-            QRegularExpression::CaseInsensitiveOption);
-    const bool unicode = bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE")
-            || bytes.startsWith("\xFE\xFF")
-            || declared.match(QString::fromLatin1(bytes.left(200))).hasMatch();
-    return unicode ? QXmlStreamReader(bytes) : QXmlStreamReader(Platform::decodeAnsi(bytes));
+    QString text;
+    for (int depth = 0;;) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference: text += xml.text(); break;
+        case QXmlStreamReader::StartElement: ++depth; break;
+        case QXmlStreamReader::EndElement:
+            if (depth-- == 0)
+                return text;
+            break;
+        case QXmlStreamReader::Invalid:
+        case QXmlStreamReader::EndDocument: return text;
+        default: break;
+        }
+    }
 }
 
 class Reader
@@ -96,7 +103,7 @@ void Reader::step(QXmlStreamReader &xml)
     QList<std::tuple<QString, QString, qint64>> vars;
     while (xml.readNextStartElement()) {
         if (xml.name() == u"Label") {
-            label = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            label = elementText(xml);
             labelled = true;
         } else if (xml.name() == u"Processor") {
             const QXmlStreamAttributes attributes = xml.attributes();
@@ -115,8 +122,7 @@ void Reader::step(QXmlStreamReader &xml)
                     continue;
                 }
                 const QString name = xml.attributes().value(QLatin1StringView("name")).toString();
-                vars.append(
-                        {name, xml.readElementText(QXmlStreamReader::IncludeChildElements), at});
+                vars.append({name, elementText(xml), at});
             }
         } else {
             odd(xml.lineNumber(),
@@ -194,9 +200,13 @@ void Reader::place(int step, const QString &var, const QString &written, qint64 
 } // namespace
 
 bool readMission(const QByteArray &bytes, QList<FieldAssignment> *assignments,
-                 QList<MissionOddity> *oddities, QString *error)
+                 QList<MissionOddity> *oddities, MissionOddity *error)
 {
-    QXmlStreamReader xml = readerFor(bytes);
+    QString text;
+    QList<MissionOddity> outside;
+    if (!MissionMarkup::decode(bytes, &text, error) || !MissionMarkup::check(text, &outside, error))
+        return false;
+    QXmlStreamReader xml(text);
     QList<FieldAssignment> read;
     QList<MissionOddity> odd;
     Reader reader(&read, &odd);
@@ -216,17 +226,18 @@ bool readMission(const QByteArray &bytes, QList<FieldAssignment> *assignments,
         while (!xml.atEnd())
             xml.readNext();
     } else if (!xml.hasError()) {
-        *error = QStringLiteral("not a QAV mission file");
+        *error = {0, QStringLiteral("not a QAV mission file")};
         return false;
     }
     if (xml.hasError()) {
-        *error = QStringLiteral("not well-formed XML: %1 (line %2)")
-                         .arg(xml.errorString())
-                         .arg(xml.lineNumber());
+        *error = {0,
+                  QStringLiteral("not well-formed XML: %1 (line %2)")
+                          .arg(xml.errorString())
+                          .arg(xml.lineNumber())};
         return false;
     }
     if (std::none_of(reader.present().begin(), reader.present().end(), std::identity())) {
-        *error = QStringLiteral("a QAV file that holds no step of a mission");
+        *error = {0, QStringLiteral("a QAV file that holds no step of a mission")};
         return false;
     }
     for (int step = 0; step < Form::MakeFileTab; ++step) {
@@ -234,6 +245,10 @@ bool readMission(const QByteArray &bytes, QList<FieldAssignment> *assignments,
             read.append({FieldAssignment::Select, Form::option(step, 0)});
     }
     *assignments = read;
+    odd += outside;
+    std::stable_sort(odd.begin(), odd.end(), [](const MissionOddity &a, const MissionOddity &b) {
+        return a.line < b.line;
+    });
     *oddities = odd;
     return true;
 }

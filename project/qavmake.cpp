@@ -86,6 +86,14 @@ private:
         printError(Platform::printableName(project) + QStringLiteral(": ") + reason);
         m_failed = true;
     }
+    void failAt(const QString &file, const MissionOddity &where)
+    {
+        printError(QStringLiteral("%1:%2: %3")
+                           .arg(Platform::printableName(file))
+                           .arg(where.line)
+                           .arg(where.what));
+        m_failed = true;
+    }
 
     const Options &m_options;
     Output &m_output;
@@ -154,9 +162,9 @@ void Run::import(const QString &mission)
     }
     QList<FieldAssignment> assignments;
     QList<MissionOddity> oddities;
-    QString error;
+    MissionOddity error;
     if (!readMission(bytes, &assignments, &oddities, &error))
-        return fail(mission, error);
+        return error.line > 0 ? failAt(mission, error) : fail(mission, error.what);
 
     const QFileInfo file(mission);
     const QString name = file.fileName().endsWith(QStringLiteral(".qav"), Qt::CaseInsensitive)
@@ -168,13 +176,8 @@ void Run::import(const QString &mission)
         form.apply(assignment);
     form.setText(Form::id("txtDirectory"), QDir::toNativeSeparators(file.absolutePath()));
     form.setText(Form::id("txtFileName"), name);
-    for (const MissionOddity &oddity : std::as_const(oddities)) {
-        printError(QStringLiteral("%1:%2: %3")
-                           .arg(Platform::printableName(mission))
-                           .arg(oddity.line)
-                           .arg(oddity.what));
-        m_failed = true;
-    }
+    for (const MissionOddity &oddity : std::as_const(oddities))
+        failAt(mission, oddity);
     if (const MissionProblem problem = form.missionProblem(frmMain::Directory::NotNeeded);
         problem.kind != MissionProblem::None)
         return fail(mission, Messages::problemLine(problem));

@@ -48,9 +48,9 @@ QByteArray remade(const QByteArray &mission, frmMain &form)
 {
     QList<FieldAssignment> assignments;
     QList<MissionOddity> oddities;
-    QString error;
+    MissionOddity error;
     if (!readMission(mission, &assignments, &oddities, &error) || !oddities.isEmpty())
-        return "not read: " + error.toUtf8() + oddities.value(0).what.toUtf8();
+        return "not read: " + error.what.toUtf8() + oddities.value(0).what.toUtf8();
     for (const FieldAssignment &assignment : std::as_const(assignments))
         form.apply(assignment);
     return missionOf(form);

@@ -133,6 +133,19 @@ bool readFrom(const QString &path, qint64 limit, bool wholeFile, QByteArray *byt
     return true;
 }
 
+QByteArray identityOf(const struct stat &info)
+{
+    return QByteArray::number(quint64(info.st_dev)) + ':'
+            + QByteArray::number(quint64(info.st_ino));
+}
+
+QByteArray versionOf(const struct stat &info)
+{
+    return identityOf(info) + ':' + QByteArray::number(qint64(info.st_mtim.tv_sec)) + '.'
+            + QByteArray::number(qint64(info.st_mtim.tv_nsec)) + ':'
+            + QByteArray::number(qint64(info.st_size));
+}
+
 QByteArray folderOf(const QByteArray &path)
 {
     const qsizetype slash = path.lastIndexOf('/');
@@ -202,7 +215,7 @@ bool readFileStart(const QString &path, qint64 limit, QByteArray *bytes, FileErr
     return readFrom(path, limit, false, bytes, error);
 }
 
-bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, QByteArray *version)
 {
     QByteArray target;
     if (!nativeName(path, &target, error) || !resolveLinks(&target, error))
@@ -233,14 +246,18 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
     // its mode.
     if (exists)
         (void)!::fchown(fd.get(), info.st_uid, info.st_gid);
+    struct stat made;
     const bool written = writeAll(fd.get(), bytes)
             && (!exists || ::fchmod(fd.get(), info.st_mode & 07777) == 0) && ::fsync(fd.get()) == 0
-            && fd.release() == 0 && ::rename(temporary.constData(), target.constData()) == 0;
+            && ::fstat(fd.get(), &made) == 0 && fd.release() == 0
+            && ::rename(temporary.constData(), target.constData()) == 0;
     if (!written) {
         *error = systemReason(errno);
         ::unlink(temporary.constData());
         return false;
     }
+    if (version)
+        *version = versionOf(made);
     return true;
 }
 
@@ -279,17 +296,32 @@ QByteArray fileIdentity(const QString &path)
     QString error;
     if (!nativeName(path, &native, &error) || !resolveLinks(&native, &error))
         return {};
-    const auto identity = [](const struct stat &info) {
-        return QByteArray::number(quint64(info.st_dev)) + ':'
-                + QByteArray::number(quint64(info.st_ino));
-    };
     struct stat info;
     if (::stat(native.constData(), &info) == 0)
-        return identity(info);
-    // A file not there yet: its folder's identity and its own name.
-    if (::stat(folderOf(native).constData(), &info) == 0)
-        return identity(info) + '/' + native.mid(native.lastIndexOf('/') + 1);
-    return {};
+        return identityOf(info);
+    // A file not there yet: where it would be.
+    return placeIdentity(path);
+}
+
+QByteArray placeIdentity(const QString &path)
+{
+    QByteArray native;
+    QString error;
+    struct stat info;
+    if (!nativeName(path, &native, &error) || !resolveLinks(&native, &error)
+        || ::stat(folderOf(native).constData(), &info) != 0)
+        return {};
+    return identityOf(info) + '/' + native.mid(native.lastIndexOf('/') + 1);
+}
+
+QByteArray fileVersion(const QString &path)
+{
+    QByteArray native;
+    QString error;
+    struct stat info;
+    if (!nativeName(path, &native, &error) || ::stat(native.constData(), &info) != 0)
+        return {};
+    return versionOf(info);
 }
 
 void prepareProcess()

@@ -32,7 +32,9 @@ bool readFileStart(const QString &path, qint64 limit, QByteArray *bytes, FileErr
 
 // Stores the bytes as the whole file. Through a symbolic link the file it names is replaced;
 // an existing file keeps its permissions. Refuses a target that is not a regular file.
-bool writeWhole(const QString &path, const QByteArray &bytes, QString *error);
+// Gives, if asked, the fileVersion of the file it made.
+bool writeWhole(const QString &path, const QByteArray &bytes, QString *error,
+                QByteArray *version = nullptr);
 
 // Whether anything (a file, a folder, a link) has this name.
 bool pathExists(const QString &path);
@@ -44,6 +46,13 @@ bool makeFolders(const QString &path, QString *error);
 // would create the same one; empty when the name leads nowhere.
 QByteArray fileIdentity(const QString &path);
 bool sameFile(const QString &a, const QString &b);
+// Where a name leads, links followed: its folder's identity and its own name, whether a file
+// is there or not. Another writer replacing the file leaves it as it is.
+QByteArray placeIdentity(const QString &path);
+// The file a name leads to, told apart also from a later file the system gives the same
+// number: its identity, modification time to the nanosecond and size; empty when there is
+// none.
+QByteArray fileVersion(const QString &path);
 
 // Makes the process safe for writing files, first thing at start. A file size limit or a
 // closed pipe then fails the write, which is reported and cleaned up, instead of killing

@@ -215,11 +215,11 @@ QByteArray settingsBytes(const QString &directory)
 }
 
 bool writeMission(const QString &path, const MissionModel &model, const Omissions &omissions,
-                  WriteFailure *failure)
+                  WriteFailure *failure, QByteArray *version)
 {
     QString error;
-    if (!Platform::writeWhole(path, Platform::encodeAnsi(renderMission(model, omissions)),
-                              &error)) {
+    if (!Platform::writeWhole(path, Platform::encodeAnsi(renderMission(model, omissions)), &error,
+                              version)) {
         *failure = {WriteFailure::MissionFile, path, error};
         return false;
     }

@@ -84,9 +84,10 @@ struct WriteFailure
     QString error;
 };
 
-// Writes the mission file whole at the given path.
+// Writes the mission file whole at the given path; gives, if asked, the version of the file
+// it made (Platform::fileVersion).
 bool writeMission(const QString &path, const MissionModel &model, const Omissions &omissions,
-                  WriteFailure *failure);
+                  WriteFailure *failure, QByteArray *version = nullptr);
 
 // Writes the mission file at the model's MissionPath, then "settings.dat" in the working
 // directory. Stops at the first failure, which it describes.

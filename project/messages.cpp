@@ -166,4 +166,16 @@ QString missionWrittenBeforeLine(const QString &missionPath, const QString &firs
             .arg(Platform::printableName(missionPath), Platform::printableName(firstProject));
 }
 
+QString projectNamedTwiceLine(const QString &projectPath, const QString &firstMission)
+{
+    return QStringLiteral("the project file %1 is made also from %2")
+            .arg(Platform::printableName(projectPath), Platform::printableName(firstMission));
+}
+
+QString missionNamedTwiceLine(const QString &missionPath, const QString &firstProject)
+{
+    return QStringLiteral("the mission file %1 is named also by %2")
+            .arg(Platform::printableName(missionPath), Platform::printableName(firstProject));
+}
+
 } // namespace Messages

@@ -30,5 +30,8 @@ QString missionIsAProjectLine(const QString &missionPath, const QString &project
 QString projectWrittenBeforeLine(const QString &projectPath, const QString &firstMission);
 QString projectExistsLine(const QString &projectPath);
 QString missionWrittenBeforeLine(const QString &missionPath, const QString &firstProject);
+// As the two above, for a run that writes nothing.
+QString projectNamedTwiceLine(const QString &projectPath, const QString &firstMission);
+QString missionNamedTwiceLine(const QString &missionPath, const QString &firstProject);
 
 } // namespace Messages

@@ -148,6 +148,7 @@ private:
     int m_depth = 0;
     int m_elements = 0;
     int m_declarations = 0;
+    int m_references = 0;
     qint64 m_entityText = 0;
     QHash<QString, Entity> m_entities;
 };
@@ -330,7 +331,17 @@ bool Scan::reference(qsizetype at)
         ++end;
     if (end == at + 1 || end == m_text.size() || m_text[end] != u';')
         return true;
-    const qint64 size = expandedSize(m_text.sliced(at + 1, end - at - 1).toString(), 0, at);
+    const QString name = m_text.sliced(at + 1, end - at - 1).toString();
+    // A predefined entity stands for one character, fewer than its reference takes.
+    if (!m_entities.contains(name))
+        return true;
+    if (++m_references > EntityReferenceLimit) {
+        return refuse(at,
+                      QStringLiteral("more than %1 entity references, far more than a mission "
+                                     "holds")
+                              .arg(EntityReferenceLimit));
+    }
+    const qint64 size = expandedSize(name, 0, at);
     if (size < 0)
         return false;
     m_entityText += size;

@@ -22,6 +22,7 @@ inline constexpr int ElementLimit = 10000;
 inline constexpr int AttributeLimit = 64;
 inline constexpr int DeclarationLimit = 1000;
 inline constexpr int EntityNestingLimit = 32;
+inline constexpr int EntityReferenceLimit = 10000;
 inline constexpr qint64 EntityTextLimit = 1024 * 1024;
 
 // The text of a mission file: as its byte-order mark or its first character says, UTF-8

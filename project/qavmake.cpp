@@ -98,7 +98,28 @@ private:
     const Options &m_options;
     Output &m_output;
     QHash<QByteArray, QString> m_projects; // the project files of this run
-    QHash<QByteArray, QString> m_written;  // mission files of this run, and their projects
+    // What this run wrote, or with --check would write, and for which file: by where each
+    // name leads, and by the version of each file made, which other names may lead to too.
+    // Never by a file replaced: once it is gone, the system may give its number to another
+    // writer's file.
+    QHash<QByteArray, QString> m_places;
+    QHash<QByteArray, QString> m_made;
+    const QString *madeBefore(const QString &path) const
+    {
+        if (const auto first = m_places.constFind(Platform::placeIdentity(path));
+            first != m_places.cend())
+            return &first.value();
+        const QByteArray version = Platform::fileVersion(path);
+        const auto first = version.isEmpty() ? m_made.cend() : m_made.constFind(version);
+        return first != m_made.cend() ? &first.value() : nullptr;
+    }
+    void made(const QString &path, const QByteArray &version, const QString &source)
+    {
+        if (const QByteArray place = Platform::placeIdentity(path); !place.isEmpty())
+            m_places.insert(place, source);
+        if (!version.isEmpty())
+            m_made.insert(version, source);
+    }
     bool m_failed = false;
 };
 
@@ -127,21 +148,19 @@ void Run::make(const QString &project)
     if (const auto other = m_projects.constFind(identity);
         !identity.isEmpty() && other != m_projects.cend())
         return fail(project, Messages::missionIsAProjectLine(path, other.value()));
-    if (const auto first = m_written.constFind(identity);
-        !identity.isEmpty() && first != m_written.cend())
-        return fail(project, Messages::missionWrittenBeforeLine(path, first.value()));
+    if (const QString *first = madeBefore(path)) {
+        return fail(project,
+                    m_options.check ? Messages::missionNamedTwiceLine(path, *first)
+                                    : Messages::missionWrittenBeforeLine(path, *first));
+    }
 
+    QByteArray version;
     if (!m_options.check) {
         WriteFailure failure;
-        if (!writeMission(path, model, editor.omissions(), &failure))
+        if (!writeMission(path, model, editor.omissions(), &failure, &version))
             return fail(project, Messages::writeFailedLine(failure));
     }
-    // Once written, the file has an identity of its own rather than its folder's and name;
-    // the older file's stays taken too, as other names (hard links) may lead to it.
-    for (const QByteArray &owned : {identity, Platform::fileIdentity(path)}) {
-        if (!owned.isEmpty())
-            m_written.insert(owned, project);
-    }
+    made(path, version, project);
     if (m_options.entry) {
         m_output.write(
                 Platform::encodeAnsi(editor.missionListEntryText() + QStringLiteral("\r\n")));
@@ -186,23 +205,28 @@ void Run::import(const QString &mission)
     const QString path = elsewhere
             ? Platform::joinPath({m_options.out, name + QStringLiteral(".mfc")})
             : projectFilePath(name);
-    const QByteArray identity = Platform::fileIdentity(path);
-    if (const auto first = m_written.constFind(identity);
-        !identity.isEmpty() && first != m_written.cend())
-        return fail(mission, Messages::projectWrittenBeforeLine(path, first.value()));
+    if (const QString *first = madeBefore(path)) {
+        return fail(mission,
+                    m_options.check ? Messages::projectNamedTwiceLine(path, *first)
+                                    : Messages::projectWrittenBeforeLine(path, *first));
+    }
     if (Platform::pathExists(path) && !m_options.force)
         return fail(mission, Messages::projectExistsLine(path));
-    if (m_options.check)
-        return;
+    // A project the program would refuse to load is none.
     const QByteArray project = updatedProject({}, form.projectEntries());
+    if (project.size() > ProjectFileLimit)
+        return fail(mission, QStringLiteral("the project would be too large to be a project file"));
+    if (m_options.check)
+        return made(path, {}, mission);
     QString reason;
     if (!elsewhere && !Platform::makeFolders(QString::fromLatin1(ProjectFolder), &reason))
         return fail(mission,
                     Messages::writeFailedLine({WriteFailure::ProjectFolder,
                                                QString::fromLatin1(ProjectFolder), reason}));
-    if (!Platform::writeWhole(path, project, &reason))
+    QByteArray version;
+    if (!Platform::writeWhole(path, project, &reason, &version))
         return fail(mission, Messages::writeFailedLine({WriteFailure::ProjectFile, path, reason}));
-    m_written.insert(Platform::fileIdentity(path), mission);
+    made(path, version, mission);
 }
 
 } // namespace
@@ -250,7 +274,8 @@ int main(int argc, char *argv[])
     };
     if (!parser.parse(arguments))
         return usageError(Platform::printableName(parser.errorText()));
-    if (parser.isSet(help))
+    // Qt lists --help-all with --help; the program takes no options of Qt's to add to it.
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
         return output.write(parser.helpText().toUtf8()) ? Success : Failure;
     if (parser.isSet(version)) {
         const QString line =

@@ -143,8 +143,12 @@ private slots:
         unwritten("read-only older mission", {"good.mfc"}, {"readonly:out/m1.qav"}, "out/m1.qav: Permission denied");
         unwritten("read-only mission folder", {"good.mfc"}, {"readonly:out"}, "out/m1.qav: Permission denied");
         row("same mission twice", {"good.mfc", "twin.mfc"}, {}, 1, "qavmake: twin.mfc: the mission file out/m1.qav was already written in this run for good.mfc\n", mission);
-        row("same project twice, checked", {"--check", "good.mfc", "./good.mfc"}, {}, 1, "qavmake: ./good.mfc: the mission file out/m1.qav was already written in this run for good.mfc\n");
-        row("mission over a second name of one written", {"h1.mfc", "h2.mfc"}, {"file:out/a.qav=older", "hardlink:out/b.qav=out/a.qav"}, 1, "qavmake: h2.mfc: the mission file out/b.qav was already written in this run for h1.mfc\n", {"out/a.qav"});
+        row("same project twice, checked", {"--check", "good.mfc", "./good.mfc"}, {}, 1, "qavmake: ./good.mfc: the mission file out/m1.qav is named also by good.mfc\n");
+        row("two projects of one mission, checked", {"--check", "good.mfc", "twin.mfc"}, {}, 1, "qavmake: twin.mfc: the mission file out/m1.qav is named also by good.mfc\n");
+        row("two projects of one mission through a link, checked", {"--check", "h1.mfc", "h2.mfc"}, {"link:out/b.qav=a.qav"}, 1, "qavmake: h2.mfc: the mission file out/b.qav is named also by h1.mfc\n");
+        row("mission through a link to one written", {"h1.mfc", "h2.mfc"}, {"link:out/b.qav=a.qav"}, 1, "qavmake: h2.mfc: the mission file out/b.qav was already written in this run for h1.mfc\n", {"out/a.qav"});
+        // Once replaced, the older file is no mission of this run; its other name is written on its own.
+        row("mission over a second name of one replaced", {"h1.mfc", "h2.mfc"}, {"file:out/a.qav=older", "hardlink:out/b.qav=out/a.qav"}, 0, "", {"out/a.qav", "out/b.qav"});
         row("mission over a project given later", {"first.mfc", "second.qav"}, {}, 1, "qavmake: first.mfc: the mission file ./second.qav is the project file second.qav of this run; nothing was written\n", mission);
         row("mission would replace its own project", {"self.qav"}, {}, 1, "qavmake: self.qav: the mission file ./self.qav is this project file; nothing was written\n");
         row("entry only for a mission written", {"--entry", "--out", "nowhere", "good.mfc"}, {}, 1, "qavmake: good.mfc: could not write the mission file nowhere/m1.qav: No such file or directory\n");
@@ -153,6 +157,7 @@ private slots:
         row("standard output a pipe no one reads", {"--entry", "good.mfc"}, {}, 1, "qavmake: standard output: Broken pipe\n", mission, {}, "gone");
         row("standard output closed", {"--entry", "good.mfc"}, {}, 1, "qavmake: standard output: Bad file descriptor\n", mission, {}, "closed");
         row("help to a full output", {"--help"}, {}, 1, "qavmake: standard output: No space left on device\n", {}, {}, "full");
+        row("all the help to a full output", {"--help-all"}, {}, 1, "qavmake: standard output: No space left on device\n", {}, {}, "full");
         // clang-format on
     }
 
@@ -247,8 +252,12 @@ private slots:
     void helpAndVersion()
     {
         const Run help = run({"--help"}), version = run({"--version"});
-        for (const char *own : {"PROJECT.mfc...", "--out", "--entry", "--check"})
+        for (const char *own : {"PROJECT.mfc...", "--out", "--entry", "--check", "--help-all"})
             QVERIFY2(help.exitCode == 0 && help.out.contains(own), own);
+        // Every option the help lists works.
+        const Run all = run({"--help-all"});
+        QCOMPARE(all.err + all.out + QByteArray::number(all.exitCode),
+                 help.out + QByteArray::number(0));
         QVERIFY(version.exitCode == 0 && version.out.startsWith("qavmake "));
     }
 

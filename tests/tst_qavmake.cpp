@@ -248,6 +248,58 @@ private slots:
         QVERIFY(!older || (info.st_mode & 0777) == 0600);
     }
 
+    void concurrentRuns_data()
+    {
+        columns<QStringList, QString>({"options", "suffix"});
+        QTest::newRow("missions of projects") << QStringList{"--out", "out"} << "mfc";
+        QTest::newRow("projects of missions, replaced")
+                << QStringList{"--import", "--force", "--out", "out"} << "qav";
+    }
+
+    // Runs at once into one folder, each of the same ten files: the files one run replaces
+    // are gone for good, and the system gives their numbers to the next run's new files.
+    // Each run refuses only its own repeats.
+    void concurrentRuns()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, suffix);
+        QVERIFY(QDir().mkdir("out"));
+        QStringList files;
+        for (int k = 0; k < 10; ++k) {
+            const QString name = QString("k%1.").arg(k) + suffix;
+            m_cwd->write(
+                    name,
+                    suffix == "mfc"
+                            ? "[Settings]\r\nDirectory=out\r\nFileName=k" + QByteArray::number(k)
+                            : QByteArray("<QAV><Step><Processor type=\"Profile\"/></Step></QAV>"));
+            files.append(name);
+        }
+        for (int round = 0; round < 5; ++round) {
+            std::vector<std::unique_ptr<QProcess>> runs;
+            for (int i = 0; i < 4; ++i) {
+                runs.push_back(std::make_unique<QProcess>());
+                runs.back()->start(QStringLiteral(QAVMAKE), options + files);
+            }
+            for (const auto &process : runs)
+                process->waitForFinished(60000);
+            for (const auto &process : runs) {
+                QCOMPARE(process->readAllStandardError() + QByteArray::number(process->exitCode()),
+                         "0");
+            }
+        }
+        QStringList expected;
+        for (int k = 0; k < 10; ++k)
+            expected.append(QString("k%1.").arg(k) + (suffix == "mfc" ? "qav" : "mfc"));
+        QCOMPARE(snapshot(QDir("out").absolutePath()).keys(), expected);
+        // Whole files, each as one run alone writes it.
+        QVERIFY(QDir().mkdir("alone"));
+        QStringList alone = options;
+        alone.last() = "alone";
+        const Run single = run(alone + files);
+        QCOMPARE(single.err + QByteArray::number(single.exitCode), "0");
+        QCOMPARE(snapshot(QDir("out").absolutePath()), snapshot(QDir("alone").absolutePath()));
+    }
+
     // What the program adds to Qt's help, and its version.
     void helpAndVersion()
     {

@@ -104,10 +104,17 @@ private:
     // writer's file.
     QHash<QByteArray, QString> m_places;
     QHash<QByteArray, QString> m_made;
+    // A folder that is not there yet (mfc with --check) is told by its name.
+    static QByteArray placeOf(const QString &path)
+    {
+        const QByteArray place = Platform::placeIdentity(path);
+        return !place.isEmpty()
+                ? place
+                : "name:" + QDir::cleanPath(QFileInfo(path).absoluteFilePath()).toUtf8();
+    }
     const QString *madeBefore(const QString &path) const
     {
-        if (const auto first = m_places.constFind(Platform::placeIdentity(path));
-            first != m_places.cend())
+        if (const auto first = m_places.constFind(placeOf(path)); first != m_places.cend())
             return &first.value();
         const QByteArray version = Platform::fileVersion(path);
         const auto first = version.isEmpty() ? m_made.cend() : m_made.constFind(version);
@@ -115,8 +122,7 @@ private:
     }
     void made(const QString &path, const QByteArray &version, const QString &source)
     {
-        if (const QByteArray place = Platform::placeIdentity(path); !place.isEmpty())
-            m_places.insert(place, source);
+        m_places.insert(placeOf(path), source);
         if (!version.isEmpty())
             m_made.insert(version, source);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -160,6 +161,103 @@ void tst_import::commandLine_data()
             << QByteArray("<QAV><Step><Processor type=\"Profile\"/></Step></QAV>")
             << QStringList{"--import", "--force", "m.qav"} << 0 << QString()
             << QByteArray("; mine\r\n") << true;
+
+    // Shapes that would make the reader's time or memory grow far beyond the file's size are
+    // refused before the parser sees them, and the file's line named.
+    const QByteArray profile = "<Processor type=\"Profile\"/></Step></QAV>";
+    const auto nested = [](const QByteArray &head, const QByteArray &tail) {
+        return head + QByteArray("<a>").repeated(60000) + QByteArray("</a>").repeated(60000) + tail;
+    };
+    const auto refused = [](const char *tag, const QByteArray &mission, const QString &reason) {
+        QTest::newRow(tag) << mission << QStringList{"--import", "m.qav"} << 1
+                           << "qavmake: m.qav:" + reason + '\n'
+                           << QByteArray() << false;
+    };
+    const QByteArray wide = "<!DOCTYPE QAV [<!ENTITY x \"" + QByteArray(4000, 'y') + "\">]>\n";
+    QByteArray laughs = "<!DOCTYPE QAV [\n<!ENTITY a0 \"0123456789\">\n";
+    for (int i = 1; i < 10; ++i)
+        laughs += "<!ENTITY a" + QByteArray::number(i) + " \""
+                + ("&a" + QByteArray::number(i - 1) + ";").repeated(10) + "\">\n";
+    laughs += "]>\n";
+    QByteArray attributes = "<QAV>\n<Step";
+    for (int i = 0; i < 100000; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"\"";
+    refused("nested deep in a label", nested("<QAV>\n<Step>\n<Label>", "</Label>" + profile),
+            "3: elements nested more than 256 deep");
+    refused("nested deep in a value",
+            nested("<QAV><Step><Processor type=\"Profile\">\n<Var name=\"x\">",
+                   "</Var></Processor></Step></QAV>"),
+            "2: elements nested more than 256 deep");
+    refused("nested deep around the steps", nested("<QAV>", "<Step>" + profile),
+            "1: elements nested more than 256 deep");
+    refused("one entity used thousands of times",
+            wide + "<QAV><Step>\n<Label>" + QByteArray("&x;").repeated(5000) + "</Label>" + profile,
+            "3: the entities expand to more than 1048576 characters, far more than a mission "
+            "holds");
+    refused("entities of entities", laughs + "<QAV><Step><Label>&a9;</Label>" + profile,
+            "13: the entities expand to more than 1048576 characters, far more than a mission "
+            "holds");
+    refused(
+            "entities nested beyond count",
+            "<!DOCTYPE QAV [<!ENTITY e0 \"y\">" +
+                    [] {
+                        QByteArray chain;
+                        for (int i = 1; i < 40; ++i)
+                            chain += "<!ENTITY e" + QByteArray::number(i) + " \"&e"
+                                    + QByteArray::number(i - 1) + ";\">";
+                        return chain;
+                    }()
+                    + "]><QAV><Step><Label>&e39;</Label>" + profile,
+            "1: entities nested more than 32 deep");
+    refused("a short entity used without end",
+            "<!DOCTYPE QAV [<!ENTITY x \"y\">]><QAV><Step><Label>"
+                    + QByteArray("&x;").repeated(10001) + "</Label>" + profile,
+            "1: more than 10000 entity references, far more than a mission holds");
+    refused("parameter entity",
+            "<!DOCTYPE QAV [\n<!ENTITY % p \"<!ENTITY q 'y'>\">%p;]><QAV><Step>" + profile,
+            "2: a parameter entity, which a mission file has no use for");
+    refused("entity holding markup",
+            "<!DOCTYPE QAV [<!ENTITY e \"&#60;Step>\">]><QAV><Step>" + profile,
+            "1: the entity \"e\" holds markup, which a mission file has no use for");
+    refused("attribute defaults",
+            "<!DOCTYPE QAV [<!ATTLIST Step a CDATA \"y\">]><QAV><Step>" + profile,
+            "1: an attribute list declaration, which a mission file has no use for");
+    refused("declarations by the thousand",
+            "<!DOCTYPE QAV [" + QByteArray("<!ELEMENT x ANY>").repeated(1001) + "]><QAV><Step>"
+                    + profile,
+            "1: more than 1000 declarations, which a mission file has no use for");
+    refused("attributes by the hundred thousand", attributes + "><Step>" + profile,
+            "2: an element with more than 64 attributes");
+    refused("elements by the ten thousand",
+            "<QAV><Step>" + profile.chopped(6) + "\n" + QByteArray("<x/>").repeated(10000)
+                    + "</QAV>",
+            "2: more than 10000 elements, far more than a mission holds");
+    QTest::newRow("outside entity")
+            << QByteArray("<!DOCTYPE QAV [\n<!ENTITY x SYSTEM \"file:///etc/passwd\">\n]>\n"
+                          "<QAV><Step><Label>&x;</Label>"
+                          + profile)
+            << QStringList{"--import", "m.qav"} << 1
+            << "qavmake: m.qav:4: the entity \"x\" stands for an outside file, which is not "
+               "read\n"
+            << QByteArray() << true;
+    QTest::newRow("text too long for a project")
+            << "<QAV><Step><Label>" + QByteArray(16 * 1024 * 1024 - 100, 'y') + "</Label>" + profile
+            << QStringList{"--import", "m.qav"} << 1
+            << "qavmake: m.qav: the project would be too large to be a project file\n"
+            << QByteArray() << false;
+    QTest::newRow("bytes that are not the encoding declared")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<QAV><Step><Label>\xff"
+                          "</Label>"
+                          + profile)
+            << QStringList{"--import", "m.qav"} << 1
+            << "qavmake: m.qav: not well-formed XML: Encountered incorrectly encoded content. "
+               "(line 2)\n"
+            << QByteArray() << false;
+    QTest::newRow("once a run, checked")
+            << QByteArray("<QAV><Step><Processor type=\"Profile\"/></Step></QAV>")
+            << QStringList{"--import", "--check", "m.qav", "m.qav"} << 1
+            << "qavmake: m.qav: the project file mfc/m.mfc is made also from m.qav\n"
+            << QByteArray() << false;
     QTest::newRow("once a run")
             << QByteArray("<QAV><Step><Processor type=\"Profile\"/></Step></QAV>")
             << QStringList{"--import", "--force", "m.qav", "m.qav"} << 1
@@ -195,6 +293,17 @@ void tst_import::commandLine()
     QCOMPARE(process.exitCode(), exitCode);
     QFile project(dir.filePath("mfc/m.mfc"));
     QCOMPARE(project.open(QIODevice::ReadOnly) && project.readAll() != older, written);
+    // Nothing else appears, no temporary file either.
+    QStringList entries;
+    for (QDirIterator it(dir.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();)
+        entries.append(QDir(dir.path()).relativeFilePath(it.next()));
+    entries.sort();
+    const QStringList expected = older.isEmpty() && !written
+            ? QStringList{"m.qav"}
+            : QStringList{"m.qav", "mfc", "mfc/m.mfc"};
+    QCOMPARE(entries, expected);
     if (written) {
         process.start(QStringLiteral(QAVMAKE), {"--out", ".", "mfc/m.mfc"});
         QVERIFY(process.waitForFinished());

@@ -65,7 +65,7 @@ QString replacementText(QStringView literal)
             const uint code = end < 0
                     ? 0
                     : literal.sliced(i + 2 + hex, end - i - 2 - hex).toUInt(&ok, hex ? 16 : 10);
-            if (ok && QChar::requiresSurrogates(code)) {
+            if (ok && QChar::requiresSurrogates(code) && code <= QChar::LastValidCodePoint) {
                 text += QChar(QChar::highSurrogate(code));
                 text += QChar(QChar::lowSurrogate(code));
                 i = end;

@@ -273,6 +273,30 @@ bool makeFolders(const QString &path, QString *error)
     return true;
 }
 
+bool folderPossible(const QString &path, QString *error)
+{
+    QByteArray native;
+    if (!nativeName(path, &native, error))
+        return false;
+    struct stat info;
+    if (::lstat(native.constData(), &info) != 0) {
+        if (errno == ENOENT)
+            return true;
+        *error = systemReason(errno);
+        return false;
+    }
+    // A link to nothing stands in the way as a file does: the folder cannot be made there.
+    if (::stat(native.constData(), &info) != 0) {
+        *error = systemReason(errno == ENOENT ? ENOTDIR : errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        *error = systemReason(ENOTDIR);
+        return false;
+    }
+    return true;
+}
+
 QByteArray fileIdentity(const QString &path)
 {
     QByteArray native;

@@ -40,6 +40,10 @@ bool pathExists(const QString &path);
 // Creates a folder, and the folders above it that are missing.
 bool makeFolders(const QString &path, QString *error);
 
+// Whether makeFolders can succeed for this name before anything is written: nothing has the
+// name yet, or it leads to a folder. A file or a link to nothing in its place gives the reason.
+bool folderPossible(const QString &path, QString *error);
+
 // What tells files apart: equal for two names that lead to one existing file, or that
 // would create the same one; empty when the name leads nowhere.
 QByteArray fileIdentity(const QString &path);

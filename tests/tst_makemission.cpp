@@ -103,7 +103,10 @@ private slots:
         row("settings file links to the project file", {"link:settings.dat=mfc/m1.mfc"}, ready, "Writing settings.dat would replace mfc/m1.mfc" + mustStay);
         row("settings file is a folder", {"folder:settings.dat"}, ready, "Could not write the settings file:\nsettings.dat: Is a directory" + onlyMission, mission);
         row("settings file is a named pipe", {"fifo:settings.dat"}, ready, "Could not write the settings file:\nsettings.dat: Not a regular file (a named pipe)" + onlyMission, mission);
-        row("project folder is a file", {"file:mfc=in the way"}, ready, "Could not write the project folder:\nmfc: Not a directory" + noProject, mission + QStringList{"settings.dat"});
+        row("project folder is a file", {"file:mfc=in the way"}, ready, "Could not write the project folder:\nmfc: Not a directory" + nothing);
+        row("project folder a link to nothing", {"link:mfc=gone"}, ready, "Could not write the project folder:\nmfc: Not a directory" + nothing);
+        row("project folder a link to a file", {"link:mfc=settings.dat"}, ready, "Could not write the project folder:\nmfc: Not a directory" + nothing);
+        row("project folder a link in a loop", {"link:mfc=mfc"}, ready, "Could not write the project folder:\nmfc: Too many levels of symbolic links" + nothing);
         row("project folder read-only", {"readonly:mfc"}, ready, "Could not write the project file:\nmfc/m1.mfc: Permission denied" + noProject, mission + QStringList{"settings.dat"});
         row("project file is a folder", {"folder:mfc/m1.mfc"}, ready, "Could not update the project file:\nmfc/m1.mfc: Is a directory" + nothing);
         row("project file is a named pipe", {"fifo:mfc/m1.mfc"}, ready, "Could not update the project file:\nmfc/m1.mfc: Not a regular file (a named pipe)" + nothing);

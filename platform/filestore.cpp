@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <cwchar>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,13 +18,33 @@ namespace Platform {
 
 namespace {
 
-QString systemReason(int number) { return QString::fromLocal8Bit(std::strerror(number)); }
+// The system's descriptions come in the locale's encoding, which Qt takes for UTF-8 whatever
+// the locale says; the C library knows the encoding it wrote them in.
+QString fromLocaleEncoding(const char *text)
+{
+    const std::size_t size = std::strlen(text);
+    std::mbstate_t state{};
+    std::wstring wide;
+    for (std::size_t at = 0; at < size;) {
+        wchar_t c = 0;
+        const std::size_t n = std::mbrtowc(&c, text + at, size - at, &state);
+        if (n == std::size_t(-1) || n == std::size_t(-2)) {
+            wide += wchar_t(QChar::ReplacementCharacter);
+            state = {};
+            ++at;
+            continue;
+        }
+        wide += c;
+        at += n == 0 ? 1 : n;
+    }
+    return QString::fromStdWString(wide);
+}
 
 // What a file that is not a regular file is, in the system's style of wording.
 QString notRegularReason(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return systemReason(EISDIR);
+        return systemDescription(EISDIR);
     if (S_ISFIFO(mode))
         return QStringLiteral("Not a regular file (a named pipe)");
     if (S_ISCHR(mode) || S_ISBLK(mode))
@@ -36,14 +57,14 @@ QString notRegularReason(mode_t mode)
 FileError systemError(int number)
 {
     const bool missing = number == ENOENT || number == ENOTDIR;
-    return {missing ? FileError::Missing : FileError::System, systemReason(number)};
+    return {missing ? FileError::Missing : FileError::System, systemDescription(number)};
 }
 
 // The name as the system takes it; a NUL would silently cut it short.
 bool nativeName(const QString &path, QByteArray *native, QString *error)
 {
     if (path.isEmpty()) {
-        *error = systemReason(ENOENT);
+        *error = systemDescription(ENOENT);
         return false;
     }
     if (path.contains(QChar(0))) {
@@ -151,13 +172,13 @@ bool resolveLinks(QByteArray *path, QString *error)
         QByteArray target(qsizetype(info.st_size > 0 ? info.st_size : 4096), Qt::Uninitialized);
         const ssize_t n = ::readlink(path->constData(), target.data(), std::size_t(target.size()));
         if (n < 0) {
-            *error = systemReason(errno);
+            *error = systemDescription(errno);
             return false;
         }
         target.truncate(n);
         *path = target.startsWith('/') ? target : folderOf(*path) + '/' + target;
     }
-    *error = systemReason(ELOOP);
+    *error = systemDescription(ELOOP);
     return false;
 }
 
@@ -192,6 +213,8 @@ int createTemporary(const QByteArray &folder, QByteArray *name)
 
 } // namespace
 
+QString systemDescription(int number) { return fromLocaleEncoding(std::strerror(number)); }
+
 bool readRegularFile(const QString &path, qint64 limit, QByteArray *bytes, FileError *error)
 {
     return readFrom(path, limit, true, bytes, error);
@@ -214,19 +237,19 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
         return false;
     }
     if (!exists && errno != ENOENT) {
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
     // Replacing a file its owner made read-only would go round what the mode says.
     if (exists && ::access(target.constData(), W_OK) != 0) {
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
 
     QByteArray temporary;
     Descriptor fd(createTemporary(folderOf(target), &temporary));
     if (fd.get() < 0) {
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
     // The replacement keeps the older file's owner where the system lets it (as root), and
@@ -237,7 +260,7 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
             && (!exists || ::fchmod(fd.get(), info.st_mode & 07777) == 0) && ::fsync(fd.get()) == 0
             && fd.release() == 0 && ::rename(temporary.constData(), target.constData()) == 0;
     if (!written) {
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         ::unlink(temporary.constData());
         return false;
     }
@@ -262,12 +285,12 @@ bool makeFolders(const QString &path, QString *error)
         const QByteArray part = end < 0 ? native : native.left(end);
         if (part.isEmpty() || ::mkdir(part.constData(), 0777) == 0 || errno == EEXIST)
             continue;
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
     struct stat info;
     if (::stat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        *error = systemReason(ENOTDIR);
+        *error = systemDescription(ENOTDIR);
         return false;
     }
     return true;
@@ -282,16 +305,16 @@ bool folderPossible(const QString &path, QString *error)
     if (::lstat(native.constData(), &info) != 0) {
         if (errno == ENOENT)
             return true;
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
     // A link to nothing stands in the way as a file does: the folder cannot be made there.
     if (::stat(native.constData(), &info) != 0) {
-        *error = systemReason(errno == ENOENT ? ENOTDIR : errno);
+        *error = systemDescription(errno == ENOENT ? ENOTDIR : errno);
         return false;
     }
     if (!S_ISDIR(info.st_mode)) {
-        *error = systemReason(ENOTDIR);
+        *error = systemDescription(ENOTDIR);
         return false;
     }
     return true;

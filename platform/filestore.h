@@ -24,6 +24,10 @@ struct FileError
     QString reason; // the system's description, or what is wrong with the file
 };
 
+// The system's description of an error number, in the locale's language and decoded from
+// the locale's encoding.
+QString systemDescription(int number);
+
 // The whole of a regular file of at most `limit` bytes.
 bool readRegularFile(const QString &path, qint64 limit, QByteArray *bytes, FileError *error);
 

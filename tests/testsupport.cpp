@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include <clocale>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -139,7 +140,9 @@ Faults::Faults(const QString &root, const QStringList &faults)
         if (!m_skipped.isEmpty())
             return;
         bool done = true;
-        if (kind == "file") {
+        if (kind == "locale") {
+            done = useLocale(rest);
+        } else if (kind == "file") {
             QProcess::execute("rm", {"-rf", path});
             QFile file(path);
             done = file.open(QIODevice::WriteOnly) && file.write(value.toLatin1()) == value.size();
@@ -164,8 +167,41 @@ Faults::Faults(const QString &root, const QStringList &faults)
     }
 }
 
+// Compiles the locale once for the whole test run and makes it this process's and its
+// children's, as LC_ALL in a shell would.
+bool Faults::useLocale(const QString &name)
+{
+    static QTemporaryDir compiled;
+    const QString language = name.section('.', 0, 0), codeset = name.section('.', 1);
+    if (!QFileInfo::exists(compiled.filePath(name))
+        && QProcess::execute("localedef", {"-i", language, "-f", codeset, compiled.filePath(name)})
+                != 0)
+        return false;
+    if (!m_previousLocale) {
+        m_previousLocale.emplace();
+        for (const char *variable : {"LOCPATH", "LC_ALL"}) {
+            m_previousLocale->append({variable,
+                                      qEnvironmentVariableIsSet(variable)
+                                              ? std::optional(qgetenv(variable))
+                                              : std::nullopt});
+        }
+    }
+    qputenv("LOCPATH", QFile::encodeName(compiled.path()));
+    qputenv("LC_ALL", name.toLatin1());
+    return std::setlocale(LC_ALL, "") != nullptr;
+}
+
 Faults::~Faults()
 {
+    if (m_previousLocale) {
+        for (const auto &[variable, value] : std::as_const(*m_previousLocale)) {
+            if (value)
+                qputenv(variable.constData(), *value);
+            else
+                qunsetenv(variable.constData());
+        }
+        std::setlocale(LC_ALL, "");
+    }
     if (m_previousFileSizeLimit) {
         rlimit limit;
         ::getrlimit(RLIMIT_FSIZE, &limit);

@@ -77,6 +77,8 @@ struct Session
 //   "full:PATH[=FREE]"   a full file system of 64 KiB mounted there, with FREE bytes left
 //                        and the older files copied onto it (root only)
 //   "fsize:BYTES"        no file of this process or its children may grow past BYTES
+//   "locale:LANG.CODESET" the locale of this process and its children, such as
+//                        fr_FR.ISO-8859-1, compiled for the test from the system's sources
 // Everything is undone when the object goes. A fault this user cannot make stops the rest,
 // and skipped() says why.
 class Faults
@@ -89,9 +91,12 @@ public:
     QString skipped() const { return m_skipped; }
 
 private:
+    bool useLocale(const QString &name);
+
     QString m_skipped;
     QStringList m_mounts, m_locked;
     std::optional<quint64> m_previousFileSizeLimit; // RLIM_INFINITY is the largest value
+    std::optional<QList<std::pair<QByteArray, std::optional<QByteArray>>>> m_previousLocale;
 };
 
 // Every entry below a folder, hidden ones included, by its path: a regular file by its bytes

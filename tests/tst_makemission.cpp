@@ -82,6 +82,8 @@ private slots:
         const QString noName = "The mission has no file name. Type one into \"File Name\" on the tab \"10 - Make File\"." + nothing;
         row("missing directory", {}, {"txtDirectory=nowhere", "txtFileName=m1"}, "Could not write the mission file:\nnowhere/m1.qav: No such file or directory" + kept);
         row("directory is a regular file", {"file:plain=a file"}, {"txtDirectory=plain", "txtFileName=m1"}, "Could not write the mission file:\nplain/m1.qav: Not a directory" + kept);
+        row("reason in the locale's 8-bit encoding", {"link:mfc/m1.mfc=/proc/self/mem", "locale:fr_FR.ISO-8859-1"}, ready, "Could not update the project file:\nmfc/m1.mfc: Erreur d'entr\u00e9e/sortie" + nothing);
+        row("full disk, reason in the locale's 8-bit encoding", {"full:Dir", "locale:fr_FR.ISO-8859-1"}, ready, "Could not write the mission file:\nDir/m1.qav: Aucun espace disponible sur le p\u00e9riph\u00e9rique" + kept);
         row("mission file is a folder", {"folder:Dir/m1.qav"}, ready, "Could not write the mission file:\nDir/m1.qav: Is a directory" + kept);
         row("mission file links to a device", {"link:Dir/m1.qav=/dev/null"}, ready, "Could not write the mission file:\nDir/m1.qav: Not a regular file (a device)" + kept);
         row("file size limit", {"fsize:1000"}, ready, "Could not write the mission file:\nDir/m1.qav: File too large" + kept);

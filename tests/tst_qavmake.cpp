@@ -96,6 +96,7 @@ private slots:
                 {"arguments", "faults", "output", "exitCode", "err", "out", "written"});
         // clang-format off
         const QStringList mission{"out/m1.qav"};
+        const QString latin1 = "locale:fr_FR.ISO-8859-1";
         const QString tryHelp = "\nTry 'qavmake --help'.\n", cannotHold = ", which the files the program writes cannot hold\n";
         const QByteArray entry = "<Entry>\r\n\t<Label></Label>\r\n\t<XQAV>m1.qav</XQAV>\r\n</Entry>\r\n";
         const auto row = [](const char *tag, const QStringList &arguments, const QStringList &faults, int exitCode, const QString &err,
@@ -153,6 +154,8 @@ private slots:
         row("standard output a pipe no one reads", {"--entry", "good.mfc"}, {}, 1, "qavmake: standard output: Broken pipe\n", mission, {}, "gone");
         row("standard output closed", {"--entry", "good.mfc"}, {}, 1, "qavmake: standard output: Bad file descriptor\n", mission, {}, "closed");
         row("help to a full output", {"--help"}, {}, 1, "qavmake: standard output: No space left on device\n", {}, {}, "full");
+        row("system's reason in the locale's 8-bit encoding", {"/proc/self/mem"}, {latin1}, 1, "qavmake: /proc/self/mem: Erreur d'entr\u00e9e/sortie\n");
+        row("standard output full, reason in the locale's 8-bit encoding", {"--entry", "good.mfc"}, {latin1}, 1, "qavmake: standard output: Aucun espace disponible sur le p\u00e9riph\u00e9rique\n", mission, {}, "full");
         // clang-format on
     }
 

@@ -4,11 +4,13 @@
 
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <cwchar>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -196,6 +198,39 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+// The temporary file of the write in progress, for the handler of the signals that end the
+// program: it may run at any moment, in any thread, and so only reads what is published here
+// whole. The name is published before the file is made and withdrawn once the file has its
+// final name or is gone, so that no moment leaves a temporary file no one would remove.
+char pendingTemporary[8192];
+std::atomic<bool> temporaryPending{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void publishTemporary(const QByteArray &name)
+{
+    if (name.size() >= qsizetype(sizeof pendingTemporary))
+        return; // too long for the system to make anyway
+    std::memcpy(pendingTemporary, name.constData(), std::size_t(name.size()) + 1);
+    temporaryPending.store(true);
+}
+
+void withdrawTemporary() { temporaryPending.store(false); }
+
+// Installed with SA_RESETHAND, so the signal raised again ends the program as it would have
+// without the handler, and the shell sees the signal.
+extern "C" void removeTemporaryAndEnd(int number)
+{
+    const int saved = errno;
+    if (temporaryPending.load())
+        ::unlink(pendingTemporary);
+    ::raise(number);
+    sigset_t raised;
+    sigemptyset(&raised);
+    sigaddset(&raised, number);
+    ::pthread_sigmask(SIG_UNBLOCK, &raised, nullptr);
+    errno = saved;
+}
+
 // A fresh file beside the target. Its name is short whatever the target's, so that a name
 // near the system's limit can be written as often as it was written once.
 int createTemporary(const QByteArray &folder, QByteArray *name)
@@ -203,9 +238,16 @@ int createTemporary(const QByteArray &folder, QByteArray *name)
     for (int attempt = 0; attempt < 100; ++attempt) {
         const quint32 tag = QRandomGenerator::global()->generate();
         *name = folder + "/.qav-" + QByteArray::number(tag, 16).rightJustified(8, '0') + ".tmp";
+        publishTemporary(*name);
         const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0)
             return fd;
+        const int failure = errno;
+        withdrawTemporary();
+        if (failure != EEXIST) {
+            errno = failure;
+            return -1;
+        }
     }
     errno = EEXIST;
     return -1;
@@ -262,8 +304,10 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
     if (!written) {
         *error = systemDescription(errno);
         ::unlink(temporary.constData());
+        withdrawTemporary();
         return false;
     }
+    withdrawTemporary();
     return true;
 }
 
@@ -343,6 +387,17 @@ void prepareProcess()
 {
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
+    for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
+        // A signal ignored from the start (nohup, a background job) stays ignored.
+        struct sigaction previous;
+        if (::sigaction(number, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action = {};
+        action.sa_handler = removeTemporaryAndEnd;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        ::sigaction(number, &action, nullptr);
+    }
     for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)
             continue;

@@ -57,7 +57,9 @@ bool sameFile(const QString &a, const QString &b);
 // closed pipe then fails the write, which is reported and cleaned up, instead of killing
 // the program halfway. A standard stream closed at start would hand its number to the next
 // file opened, and what is meant for the stream would land in that file: each closed one
-// is opened on /dev/null for reading, so that writing to it fails as it should.
+// is opened on /dev/null for reading, so that writing to it fails as it should. SIGINT,
+// SIGTERM and SIGHUP remove the temporary file of a write in progress, the older file staying
+// as it was, and then end the program as they would have.
 void prepareProcess();
 
 } // namespace Platform

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "frmMain.h"
@@ -98,6 +99,21 @@ private:
     std::optional<quint64> m_previousFileSizeLimit; // RLIM_INFINITY is the largest value
     std::optional<QList<std::pair<QByteArray, std::optional<QByteArray>>>> m_previousLocale;
 };
+
+// What a child process did when a signal came while it wrote a file.
+struct Interruption
+{
+    int status = -1; // its exit status as a shell shows it: 128 + N for the signal N
+    int during = 0;  // the temporary file, counted from 1, that the signal came during; 0: none
+};
+
+// Runs `work` in a child process, with the signals as a shell leaves them, and delivers the
+// signal while the child writes its nth temporary file (".qav-XXXXXXXX.tmp") in one of the
+// folders. The child is stopped first and the signal sent only while it holds that file open,
+// so the write is certainly in progress; a file already closed by then does not count, and
+// the next one is taken.
+Interruption interruptWrite(const std::function<void()> &work, const QStringList &folders,
+                            int signal, int nth);
 
 // Every entry below a folder, hidden ones included, by its path: a regular file by its bytes
 // (a large one by its size), anything else by its kind. Comparing two tells what changed.

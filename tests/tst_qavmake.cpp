@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "testsupport.h"
 
@@ -244,6 +245,73 @@ private slots:
         struct stat info;
         QVERIFY(::stat(QFile::encodeName(mission).constData(), &info) == 0);
         QVERIFY(!older || (info.st_mode & 0777) == 0600);
+    }
+
+    void interruptedBatch_data()
+    {
+        // nth: the temporary file, in the order the batch writes them, that the signal comes during
+        columns<int, bool, int>({"signal", "import", "nth"});
+        // clang-format off
+        QTest::newRow("Ctrl+C during the first mission") << int(SIGINT) << false << 1;
+        QTest::newRow("SIGTERM during the fourth mission") << int(SIGTERM) << false << 4;
+        QTest::newRow("SIGHUP during the last mission") << int(SIGHUP) << false << 6;
+        QTest::newRow("Ctrl+C during the third imported project") << int(SIGINT) << true << 3;
+        QTest::newRow("SIGTERM during the first imported project") << int(SIGTERM) << true << 1;
+        QTest::newRow("SIGHUP during the fifth imported project") << int(SIGHUP) << true << 5;
+        // clang-format on
+    }
+
+    // A batch ended by a signal leaves what it wrote before, the file it was writing as it
+    // was, no temporary file, and the exit status of the signal.
+    void interruptedBatch()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, import);
+        QFETCH(int, nth);
+        constexpr int Count = 6;
+        QStringList projects, missions, arguments;
+        for (int i = 0; i < Count; ++i) {
+            const QString n = QString::number(i);
+            // Missions of megabytes, so that each write takes a while.
+            m_cwd->write("p" + n + ".mfc",
+                         "[Settings]\r\nDirectory=out\r\nFileName=m" + n.toLatin1()
+                                 + "\r\n[Launch]\r\nLabel=" + QByteArray(1500000, char('a' + i))
+                                 + "\r\n");
+            projects << "p" + n + ".mfc";
+            missions << "out/m" + n + ".qav";
+        }
+        QVERIFY(QDir().mkdir("out") && QDir().mkdir("projects"));
+        QStringList written = missions;
+        if (import) {
+            const Run made = run(projects);
+            QCOMPARE(made.err + QByteArray::number(made.exitCode), "0");
+            arguments = QStringList{"--import", "--force", "--out", "projects"} + missions;
+            written.clear();
+            for (int i = 0; i < Count; ++i)
+                written << "projects/m" + QString::number(i) + ".mfc";
+        } else {
+            arguments = projects;
+        }
+        for (const QString &file : std::as_const(written))
+            m_cwd->write(file, "older " + file.toLatin1());
+
+        const QMap<QString, QByteArray> before = snapshot(m_cwd->path());
+        std::vector<QByteArray> argumentBytes{QByteArray(QAVMAKE)};
+        for (const QString &argument : std::as_const(arguments))
+            argumentBytes.push_back(QFile::encodeName(argument));
+        std::vector<char *> argv;
+        for (QByteArray &argument : argumentBytes)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        const Interruption ended =
+                interruptWrite([&argv] { ::execv(argv[0], argv.data()); },
+                               {m_cwd->filePath(import ? "projects" : "out")}, signal, nth);
+        QVERIFY2(ended.during >= nth, "the signal came during no write");
+        QCOMPARE(ended.status, 128 + signal);
+        const QMap<QString, QByteArray> after = snapshot(m_cwd->path());
+        QCOMPARE(changes(before, after), written.first(ended.during - 1));
+        for (const QString &file : written.first(ended.during - 1))
+            QVERIFY(m_cwd->read(file).endsWith(import ? "\r\n" : "</QAV>\r\n"));
     }
 
     // What the program adds to Qt's help, and its version.

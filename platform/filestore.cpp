@@ -4,10 +4,13 @@
 
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <cwchar>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,13 +20,33 @@ namespace Platform {
 
 namespace {
 
-QString systemReason(int number) { return QString::fromLocal8Bit(std::strerror(number)); }
+// The system's descriptions come in the locale's encoding, which Qt takes for UTF-8 whatever
+// the locale says; the C library knows the encoding it wrote them in.
+QString fromLocaleEncoding(const char *text)
+{
+    const std::size_t size = std::strlen(text);
+    std::mbstate_t state{};
+    std::wstring wide;
+    for (std::size_t at = 0; at < size;) {
+        wchar_t c = 0;
+        const std::size_t n = std::mbrtowc(&c, text + at, size - at, &state);
+        if (n == std::size_t(-1) || n == std::size_t(-2)) {
+            wide += wchar_t(QChar::ReplacementCharacter);
+            state = {};
+            ++at;
+            continue;
+        }
+        wide += c;
+        at += n == 0 ? 1 : n;
+    }
+    return QString::fromStdWString(wide);
+}
 
 // What a file that is not a regular file is, in the system's style of wording.
 QString notRegularReason(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return systemReason(EISDIR);
+        return systemDescription(EISDIR);
     if (S_ISFIFO(mode))
         return QStringLiteral("Not a regular file (a named pipe)");
     if (S_ISCHR(mode) || S_ISBLK(mode))
@@ -36,14 +59,14 @@ QString notRegularReason(mode_t mode)
 FileError systemError(int number)
 {
     const bool missing = number == ENOENT || number == ENOTDIR;
-    return {missing ? FileError::Missing : FileError::System, systemReason(number)};
+    return {missing ? FileError::Missing : FileError::System, systemDescription(number)};
 }
 
 // The name as the system takes it; a NUL would silently cut it short.
 bool nativeName(const QString &path, QByteArray *native, QString *error)
 {
     if (path.isEmpty()) {
-        *error = systemReason(ENOENT);
+        *error = systemDescription(ENOENT);
         return false;
     }
     if (path.contains(QChar(0))) {
@@ -164,13 +187,13 @@ bool resolveLinks(QByteArray *path, QString *error)
         QByteArray target(qsizetype(info.st_size > 0 ? info.st_size : 4096), Qt::Uninitialized);
         const ssize_t n = ::readlink(path->constData(), target.data(), std::size_t(target.size()));
         if (n < 0) {
-            *error = systemReason(errno);
+            *error = systemDescription(errno);
             return false;
         }
         target.truncate(n);
         *path = target.startsWith('/') ? target : folderOf(*path) + '/' + target;
     }
-    *error = systemReason(ELOOP);
+    *error = systemDescription(ELOOP);
     return false;
 }
 
@@ -188,6 +211,39 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+// The temporary file of the write in progress, for the handler of the signals that end the
+// program: it may run at any moment, in any thread, and so only reads what is published here
+// whole. The name is published before the file is made and withdrawn once the file has its
+// final name or is gone, so that no moment leaves a temporary file no one would remove.
+char pendingTemporary[8192];
+std::atomic<bool> temporaryPending{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void publishTemporary(const QByteArray &name)
+{
+    if (name.size() >= qsizetype(sizeof pendingTemporary))
+        return; // too long for the system to make anyway
+    std::memcpy(pendingTemporary, name.constData(), std::size_t(name.size()) + 1);
+    temporaryPending.store(true);
+}
+
+void withdrawTemporary() { temporaryPending.store(false); }
+
+// Installed with SA_RESETHAND, so the signal raised again ends the program as it would have
+// without the handler, and the shell sees the signal.
+extern "C" void removeTemporaryAndEnd(int number)
+{
+    const int saved = errno;
+    if (temporaryPending.load())
+        ::unlink(pendingTemporary);
+    ::raise(number);
+    sigset_t raised;
+    sigemptyset(&raised);
+    sigaddset(&raised, number);
+    ::pthread_sigmask(SIG_UNBLOCK, &raised, nullptr);
+    errno = saved;
+}
+
 // A fresh file beside the target. Its name is short whatever the target's, so that a name
 // near the system's limit can be written as often as it was written once.
 int createTemporary(const QByteArray &folder, QByteArray *name)
@@ -195,15 +251,24 @@ int createTemporary(const QByteArray &folder, QByteArray *name)
     for (int attempt = 0; attempt < 100; ++attempt) {
         const quint32 tag = QRandomGenerator::global()->generate();
         *name = folder + "/.qav-" + QByteArray::number(tag, 16).rightJustified(8, '0') + ".tmp";
+        publishTemporary(*name);
         const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0)
             return fd;
+        const int failure = errno;
+        withdrawTemporary();
+        if (failure != EEXIST) {
+            errno = failure;
+            return -1;
+        }
     }
     errno = EEXIST;
     return -1;
 }
 
 } // namespace
+
+QString systemDescription(int number) { return fromLocaleEncoding(std::strerror(number)); }
 
 bool readRegularFile(const QString &path, qint64 limit, QByteArray *bytes, FileError *error)
 {
@@ -227,19 +292,19 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, QB
         return false;
     }
     if (!exists && errno != ENOENT) {
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
     // Replacing a file its owner made read-only would go round what the mode says.
     if (exists && ::access(target.constData(), W_OK) != 0) {
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
 
     QByteArray temporary;
     Descriptor fd(createTemporary(folderOf(target), &temporary));
     if (fd.get() < 0) {
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
     // The replacement keeps the older file's owner where the system lets it (as root), and
@@ -252,10 +317,12 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, QB
             && ::fstat(fd.get(), &made) == 0 && fd.release() == 0
             && ::rename(temporary.constData(), target.constData()) == 0;
     if (!written) {
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         ::unlink(temporary.constData());
+        withdrawTemporary();
         return false;
     }
+    withdrawTemporary();
     if (version)
         *version = versionOf(made);
     return true;
@@ -279,12 +346,36 @@ bool makeFolders(const QString &path, QString *error)
         const QByteArray part = end < 0 ? native : native.left(end);
         if (part.isEmpty() || ::mkdir(part.constData(), 0777) == 0 || errno == EEXIST)
             continue;
-        *error = systemReason(errno);
+        *error = systemDescription(errno);
         return false;
     }
     struct stat info;
     if (::stat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        *error = systemReason(ENOTDIR);
+        *error = systemDescription(ENOTDIR);
+        return false;
+    }
+    return true;
+}
+
+bool folderPossible(const QString &path, QString *error)
+{
+    QByteArray native;
+    if (!nativeName(path, &native, error))
+        return false;
+    struct stat info;
+    if (::lstat(native.constData(), &info) != 0) {
+        if (errno == ENOENT)
+            return true;
+        *error = systemDescription(errno);
+        return false;
+    }
+    // A link to nothing stands in the way as a file does: the folder cannot be made there.
+    if (::stat(native.constData(), &info) != 0) {
+        *error = systemDescription(errno == ENOENT ? ENOTDIR : errno);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        *error = systemDescription(ENOTDIR);
         return false;
     }
     return true;
@@ -328,6 +419,17 @@ void prepareProcess()
 {
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
+    for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
+        // A signal ignored from the start (nohup, a background job) stays ignored.
+        struct sigaction previous;
+        if (::sigaction(number, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN)
+            continue;
+        struct sigaction action = {};
+        action.sa_handler = removeTemporaryAndEnd;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        ::sigaction(number, &action, nullptr);
+    }
     for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
         if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)
             continue;

@@ -24,6 +24,10 @@ struct FileError
     QString reason; // the system's description, or what is wrong with the file
 };
 
+// The system's description of an error number, in the locale's language and decoded from
+// the locale's encoding.
+QString systemDescription(int number);
+
 // The whole of a regular file of at most `limit` bytes.
 bool readRegularFile(const QString &path, qint64 limit, QByteArray *bytes, FileError *error);
 
@@ -42,6 +46,10 @@ bool pathExists(const QString &path);
 // Creates a folder, and the folders above it that are missing.
 bool makeFolders(const QString &path, QString *error);
 
+// Whether makeFolders can succeed for this name before anything is written: nothing has the
+// name yet, or it leads to a folder. A file or a link to nothing in its place gives the reason.
+bool folderPossible(const QString &path, QString *error);
+
 // What tells files apart: equal for two names that lead to one existing file, or that
 // would create the same one; empty when the name leads nowhere.
 QByteArray fileIdentity(const QString &path);
@@ -58,7 +66,9 @@ QByteArray fileVersion(const QString &path);
 // closed pipe then fails the write, which is reported and cleaned up, instead of killing
 // the program halfway. A standard stream closed at start would hand its number to the next
 // file opened, and what is meant for the stream would land in that file: each closed one
-// is opened on /dev/null for reading, so that writing to it fails as it should.
+// is opened on /dev/null for reading, so that writing to it fails as it should. SIGINT,
+// SIGTERM and SIGHUP remove the temporary file of a write in progress, the older file staying
+// as it was, and then end the program as they would have.
 void prepareProcess();
 
 } // namespace Platform

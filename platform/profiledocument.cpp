@@ -5,6 +5,7 @@
 #include "ansitext.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace {
@@ -33,6 +34,21 @@ bool isQuoted(QStringView text)
 }
 
 bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+// UTF-16 of the names and keys of a profile, which are mostly ASCII, has a NUL in every other
+// byte. Windows takes a file with a few NUL bytes for 8-bit text and keeps them as they are,
+// so only NUL bytes at most of the odd or most of the even places of the start count.
+bool looksLikeUtf16(QByteArrayView bytes)
+{
+    const QByteArrayView start = bytes.first(qMin<qsizetype>(bytes.size(), 256));
+    std::array<qsizetype, 2> nuls{}, places{};
+    for (qsizetype i = 0; i < start.size(); ++i) {
+        ++places[std::size_t(i % 2)];
+        if (start[i] == '\0')
+            ++nuls[std::size_t(i % 2)];
+    }
+    return 2 * nuls[0] > places[0] || 2 * nuls[1] > places[1];
+}
 
 } // namespace
 
@@ -93,9 +109,8 @@ ProfileDocument::Encoding ProfileDocument::encodingOf(const QByteArray &bytes, Q
         return Encoding::Utf16Le;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return Encoding::Utf8Marked;
-    // 8-bit text from Windows holds no NUL byte; UTF-16 without a mark holds many.
-    if (bytes.contains('\0')) {
-        *name = QStringLiteral("text with NUL bytes, as UTF-16 without a byte-order mark is");
+    if (looksLikeUtf16(bytes)) {
+        *name = QStringLiteral("UTF-16 text without a byte-order mark");
         return Encoding::Foreign;
     }
     return Encoding::Ansi;

@@ -161,6 +161,11 @@ bool prepareProject(const QList<ProfileEntry> &entries, const QString &fileName,
     const QString path = projectFilePath(fileName);
     QByteArray bytes;
     QString error;
+    if (const QString folder = QString::fromLatin1(ProjectFolder);
+        !Platform::folderPossible(folder, &error)) {
+        *failure = {WriteFailure::ProjectFolder, folder, error};
+        return false;
+    }
     if (!readProfileFile(path, &bytes, &error)) {
         *failure = {WriteFailure::ProjectFile, path, error};
         return false;

@@ -59,8 +59,9 @@ struct PreparedProject
 };
 
 // Reads mfc/FILENAME.mfc (a missing file is empty) and writes the entries into it in
-// memory. Fails, before anything is stored, when the file cannot be read or cannot take
-// an entry (a file in an encoding the program does not write).
+// memory. Fails, before anything is stored, when the folder cannot be made (a file or a
+// link to nothing in its place), or the file cannot be read or cannot take an entry (a file
+// in an encoding the program does not write).
 bool prepareProject(const QList<ProfileEntry> &entries, const QString &fileName,
                     PreparedProject *project, WriteFailure *failure);
 

@@ -14,6 +14,42 @@
 
 namespace {
 
+// Qt's own options of the window system and the widgets, which it takes out of the arguments
+// as it starts. The program knows them, hidden from its help, so that it can judge its command
+// line before anything needs a display: a usage error is its own message, not Qt's abort.
+void acceptQtOptions(QCommandLineParser &parser)
+{
+    static constexpr const char *WithValue[] = {"platform",
+                                                "platformpluginpath",
+                                                "platformtheme",
+                                                "plugin",
+                                                "qwindowgeometry",
+                                                "geometry",
+                                                "qwindowtitle",
+                                                "title",
+                                                "qwindowicon",
+                                                "icon",
+                                                "session",
+                                                "style",
+                                                "stylesheet",
+                                                "display",
+                                                "name",
+                                                "visual"};
+    static constexpr const char *Flags[] = {"reverse", "testability", "widgetcount",
+                                            "sync",    "qdevel",      "qdebug"};
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : WithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : Flags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
 void describe(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral(
@@ -46,19 +82,12 @@ int main(int argc, char *argv[])
     Platform::prepareProcess();
     QCoreApplication::setApplicationName(QStringLiteral("qavmaker"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    // Help and version need no display.
-    if (asksForText(argc, argv)) {
-        QCoreApplication app(argc, argv);
-        QCommandLineParser parser;
-        describe(parser);
-        parser.process(Platform::decodeArguments(argc, argv));
-        return 0;
-    }
-
-    QApplication app(argc, argv);
+    // The command line is judged before the window system is reached, which needs a display.
+    const QStringList arguments = Platform::decodeArguments(argc, argv);
     QCommandLineParser parser;
     describe(parser);
-    const bool parsed = parser.parse(Platform::decodeArguments(argc, argv));
+    acceptQtOptions(parser);
+    const bool parsed = parser.parse(arguments);
     if (!parsed || parser.positionalArguments().size() > 1) {
         const QString error =
                 parsed ? QStringLiteral("only one project file at a time") : parser.errorText();
@@ -66,7 +95,13 @@ int main(int argc, char *argv[])
                      Platform::printableName(error).toUtf8().constData());
         return 2;
     }
+    if (asksForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        parser.process(arguments);
+        return 0;
+    }
 
+    QApplication app(argc, argv);
     frmMain form(missionModel());
     frmMainWindow window(form, {}, {}, frmMainWindow::Pages::OthersOnceShown);
     window.show();

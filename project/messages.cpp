@@ -93,8 +93,10 @@ QString writeFailed(const WriteFailure &failure)
 
 QString projectUnusable(const WriteFailure &failure)
 {
-    return QStringLiteral("Could not update the project file:\n%1\n\nNothing was written.")
-            .arg(where(failure));
+    const QString what = failure.what == WriteFailure::ProjectFolder
+            ? QStringLiteral("write the project folder")
+            : QStringLiteral("update the project file");
+    return QStringLiteral("Could not %1:\n%2\n\nNothing was written.").arg(what, where(failure));
 }
 
 QString readFailed(const QString &path, const QString &reason)

@@ -37,9 +37,9 @@ public:
         if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout)
                     != std::size_t(bytes.size())
             || std::fflush(stdout) != 0) {
+            const QByteArray reason = Platform::systemDescription(errno).toUtf8();
             m_failed = true;
-            const QByteArray line = "qavmake: standard output: " + QByteArray(std::strerror(errno));
-            std::fprintf(stderr, "%s\n", line.constData());
+            std::fprintf(stderr, "qavmake: standard output: %s\n", reason.constData());
         }
         return !m_failed;
     }

@@ -6,8 +6,13 @@
 #include <QProcess>
 #include <QTest>
 
+#include <clocale>
 #include <csignal>
+#include <cstring>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "ansitext.h"
@@ -139,7 +144,9 @@ Faults::Faults(const QString &root, const QStringList &faults)
         if (!m_skipped.isEmpty())
             return;
         bool done = true;
-        if (kind == "file") {
+        if (kind == "locale") {
+            done = useLocale(rest);
+        } else if (kind == "file") {
             QProcess::execute("rm", {"-rf", path});
             QFile file(path);
             done = file.open(QIODevice::WriteOnly) && file.write(value.toLatin1()) == value.size();
@@ -164,8 +171,41 @@ Faults::Faults(const QString &root, const QStringList &faults)
     }
 }
 
+// Compiles the locale once for the whole test run and makes it this process's and its
+// children's, as LC_ALL in a shell would.
+bool Faults::useLocale(const QString &name)
+{
+    static QTemporaryDir compiled;
+    const QString language = name.section('.', 0, 0), codeset = name.section('.', 1);
+    if (!QFileInfo::exists(compiled.filePath(name))
+        && QProcess::execute("localedef", {"-i", language, "-f", codeset, compiled.filePath(name)})
+                != 0)
+        return false;
+    if (!m_previousLocale) {
+        m_previousLocale.emplace();
+        for (const char *variable : {"LOCPATH", "LC_ALL"}) {
+            m_previousLocale->append({variable,
+                                      qEnvironmentVariableIsSet(variable)
+                                              ? std::optional(qgetenv(variable))
+                                              : std::nullopt});
+        }
+    }
+    qputenv("LOCPATH", QFile::encodeName(compiled.path()));
+    qputenv("LC_ALL", name.toLatin1());
+    return std::setlocale(LC_ALL, "") != nullptr;
+}
+
 Faults::~Faults()
 {
+    if (m_previousLocale) {
+        for (const auto &[variable, value] : std::as_const(*m_previousLocale)) {
+            if (value)
+                qputenv(variable.constData(), *value);
+            else
+                qunsetenv(variable.constData());
+        }
+        std::setlocale(LC_ALL, "");
+    }
     if (m_previousFileSizeLimit) {
         rlimit limit;
         ::getrlimit(RLIMIT_FSIZE, &limit);
@@ -176,6 +216,83 @@ Faults::~Faults()
         QProcess::execute("umount", {mount});
     for (const QString &path : std::as_const(m_locked))
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+namespace {
+
+int shellStatus(int status)
+{
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+bool holdsOpen(pid_t process, const QByteArray &name)
+{
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(process);
+    for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        char target[8192];
+        const ssize_t n =
+                ::readlink(QFile::encodeName(fds + '/' + fd).constData(), target, sizeof target);
+        if (n > 0 && QByteArrayView(target, n).endsWith('/' + name))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Interruption interruptWrite(const std::function<void()> &work, const QStringList &folders,
+                            int signal, int nth)
+{
+    Interruption result;
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    if (watch < 0)
+        return result;
+    for (const QString &folder : folders)
+        ::inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_CREATE);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (const int number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ})
+            std::signal(number, SIG_DFL);
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        work();
+        ::_exit(0);
+    }
+    int status = 0, seen = 0;
+    bool ended = false;
+    while (!ended && result.during == 0) {
+        pollfd ready{watch, POLLIN, 0};
+        if (::poll(&ready, 1, 50) <= 0) {
+            ended = ::waitpid(child, &status, WNOHANG) == child;
+            continue;
+        }
+        alignas(inotify_event) char events[64 * 1024];
+        const ssize_t n = ::read(watch, events, sizeof events);
+        for (ssize_t at = 0; at < n && !ended && result.during == 0;) {
+            inotify_event event;
+            std::memcpy(&event, events + at, sizeof event);
+            const QByteArray name(events + at + sizeof event);
+            at += qsizetype(sizeof event + event.len);
+            if (!name.startsWith(".qav-") || !name.endsWith(".tmp") || ++seen < nth)
+                continue;
+            ::kill(child, SIGSTOP);
+            if (::waitpid(child, &status, WUNTRACED) == child && !WIFSTOPPED(status)) {
+                ended = true;
+                break;
+            }
+            if (holdsOpen(child, name)) {
+                ::kill(child, signal);
+                result.during = seen;
+            }
+            ::kill(child, SIGCONT);
+        }
+    }
+    ::close(watch);
+    if (!ended)
+        ::waitpid(child, &status, 0);
+    result.status = shellStatus(status);
+    return result;
 }
 
 QMap<QString, QByteArray> snapshot(const QString &folder)

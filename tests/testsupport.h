@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "frmMain.h"
@@ -77,6 +78,8 @@ struct Session
 //   "full:PATH[=FREE]"   a full file system of 64 KiB mounted there, with FREE bytes left
 //                        and the older files copied onto it (root only)
 //   "fsize:BYTES"        no file of this process or its children may grow past BYTES
+//   "locale:LANG.CODESET" the locale of this process and its children, such as
+//                        fr_FR.ISO-8859-1, compiled for the test from the system's sources
 // Everything is undone when the object goes. A fault this user cannot make stops the rest,
 // and skipped() says why.
 class Faults
@@ -89,10 +92,28 @@ public:
     QString skipped() const { return m_skipped; }
 
 private:
+    bool useLocale(const QString &name);
+
     QString m_skipped;
     QStringList m_mounts, m_locked;
     std::optional<quint64> m_previousFileSizeLimit; // RLIM_INFINITY is the largest value
+    std::optional<QList<std::pair<QByteArray, std::optional<QByteArray>>>> m_previousLocale;
 };
+
+// What a child process did when a signal came while it wrote a file.
+struct Interruption
+{
+    int status = -1; // its exit status as a shell shows it: 128 + N for the signal N
+    int during = 0;  // the temporary file, counted from 1, that the signal came during; 0: none
+};
+
+// Runs `work` in a child process, with the signals as a shell leaves them, and delivers the
+// signal while the child writes its nth temporary file (".qav-XXXXXXXX.tmp") in one of the
+// folders. The child is stopped first and the signal sent only while it holds that file open,
+// so the write is certainly in progress; a file already closed by then does not count, and
+// the next one is taken.
+Interruption interruptWrite(const std::function<void()> &work, const QStringList &folders,
+                            int signal, int nth);
 
 // Every entry below a folder, hidden ones included, by its path: a regular file by its bytes
 // (a large one by its size), anything else by its kind. Comparing two tells what changed.

@@ -153,24 +153,36 @@ void tst_desktop::commandLineWithoutDisplay_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("out");
-    QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("qavmaker 0.1.0\n");
-    QTest::newRow("two projects") << QStringList{"a.mfc", "b.mfc"} << 2 << QByteArray();
+    QTest::addColumn<QByteArray>("err");
+    const QByteArray tryHelp = "\nTry 'qavmaker --help'.\n";
+    // clang-format off
+    QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("qavmaker 0.1.0\n") << QByteArray();
+    QTest::newRow("two projects") << QStringList{"a.mfc", "b.mfc"} << 2 << QByteArray() << "qavmaker: only one project file at a time" + tryHelp;
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << QByteArray() << "qavmaker: Unknown option 'bogus'." + tryHelp;
+    QTest::newRow("unknown option before the version") << QStringList{"--bogus", "--version"} << 2 << QByteArray() << "qavmaker: Unknown option 'bogus'." + tryHelp;
+    QTest::newRow("Qt's options are no projects") << QStringList{"-platform", "offscreen", "-style=fusion", "a.mfc", "b.mfc"} << 2 << QByteArray() << "qavmaker: only one project file at a time" + tryHelp;
+    QTest::newRow("Qt's option without its value") << QStringList{"a.mfc", "-stylesheet"} << 2 << QByteArray() << "qavmaker: Missing value after '-stylesheet'." + tryHelp;
+    // clang-format on
 }
 
+// Neither an X display nor Wayland nor a platform chosen: what needs no window works.
 void tst_desktop::commandLineWithoutDisplay()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        env.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(QAVMAKER), arguments);
     QVERIFY(process.waitForFinished());
-    QCOMPARE(process.exitCode(), exitCode);
+    QCOMPARE(process.readAllStandardError(), err);
     QCOMPARE(process.readAllStandardOutput(), out);
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
 }
 
 QTEST_MAIN(tst_desktop)

@@ -82,6 +82,8 @@ private slots:
         const QString noName = "The mission has no file name. Type one into \"File Name\" on the tab \"10 - Make File\"." + nothing;
         row("missing directory", {}, {"txtDirectory=nowhere", "txtFileName=m1"}, "Could not write the mission file:\nnowhere/m1.qav: No such file or directory" + kept);
         row("directory is a regular file", {"file:plain=a file"}, {"txtDirectory=plain", "txtFileName=m1"}, "Could not write the mission file:\nplain/m1.qav: Not a directory" + kept);
+        row("reason in the locale's 8-bit encoding", {"link:mfc/m1.mfc=/proc/self/mem", "locale:fr_FR.ISO-8859-1"}, ready, "Could not update the project file:\nmfc/m1.mfc: Erreur d'entr\u00e9e/sortie" + nothing);
+        row("full disk, reason in the locale's 8-bit encoding", {"full:Dir", "locale:fr_FR.ISO-8859-1"}, ready, "Could not write the mission file:\nDir/m1.qav: Aucun espace disponible sur le p\u00e9riph\u00e9rique" + kept);
         row("mission file is a folder", {"folder:Dir/m1.qav"}, ready, "Could not write the mission file:\nDir/m1.qav: Is a directory" + kept);
         row("mission file links to a device", {"link:Dir/m1.qav=/dev/null"}, ready, "Could not write the mission file:\nDir/m1.qav: Not a regular file (a device)" + kept);
         row("file size limit", {"fsize:1000"}, ready, "Could not write the mission file:\nDir/m1.qav: File too large" + kept);
@@ -103,7 +105,10 @@ private slots:
         row("settings file links to the project file", {"link:settings.dat=mfc/m1.mfc"}, ready, "Writing settings.dat would replace mfc/m1.mfc" + mustStay);
         row("settings file is a folder", {"folder:settings.dat"}, ready, "Could not write the settings file:\nsettings.dat: Is a directory" + onlyMission, mission);
         row("settings file is a named pipe", {"fifo:settings.dat"}, ready, "Could not write the settings file:\nsettings.dat: Not a regular file (a named pipe)" + onlyMission, mission);
-        row("project folder is a file", {"file:mfc=in the way"}, ready, "Could not write the project folder:\nmfc: Not a directory" + noProject, mission + QStringList{"settings.dat"});
+        row("project folder is a file", {"file:mfc=in the way"}, ready, "Could not write the project folder:\nmfc: Not a directory" + nothing);
+        row("project folder a link to nothing", {"link:mfc=gone"}, ready, "Could not write the project folder:\nmfc: Not a directory" + nothing);
+        row("project folder a link to a file", {"link:mfc=settings.dat"}, ready, "Could not write the project folder:\nmfc: Not a directory" + nothing);
+        row("project folder a link in a loop", {"link:mfc=mfc"}, ready, "Could not write the project folder:\nmfc: Too many levels of symbolic links" + nothing);
         row("project folder read-only", {"readonly:mfc"}, ready, "Could not write the project file:\nmfc/m1.mfc: Permission denied" + noProject, mission + QStringList{"settings.dat"});
         row("project file is a folder", {"folder:mfc/m1.mfc"}, ready, "Could not update the project file:\nmfc/m1.mfc: Is a directory" + nothing);
         row("project file is a named pipe", {"fifo:mfc/m1.mfc"}, ready, "Could not update the project file:\nmfc/m1.mfc: Not a regular file (a named pipe)" + nothing);

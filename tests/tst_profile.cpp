@@ -115,6 +115,11 @@ private slots:
         row("UTF-7 file", "+/v8-[S]\r\n", "v", {});
         row("GB 18030 file", "\x84\x31\x95\x33[S]\r\n", "v", {});
         row("UTF-16LE without a mark", "[\0S\0]\0\r\0\n\0"_ba, "v", {});
+        row("UTF-16BE without a mark", "\0[\0S\0]\0\r\0\n"_ba, "v", {});
+        row("UTF-16LE without a mark, letters beyond Latin-1", utf16("[Launch]\r\nLabel=\u03a9\u4e2d " + QString(200, 'x')).mid(2), "v", {});
+        row("NUL bytes before the first section kept", "Data \0 before \0 first \0 section"_ba, "string1", "Data \0 before \0 first \0 section\r\n[section1]\r\nkey1=string1\r\n"_ba, "section1", "key1");
+        row("new key before a last NUL byte", "[s]\r\nname1=val1\r\nname2=\r\nname3\r\nname4=val4\r\n\0"_ba, "val5", "[s]\r\nname1=val1\r\nname2=\r\nname3\r\nname4=val4\r\nname5=val5\r\n\0"_ba, "s", "name5");
+        row("NUL bytes in a value kept", "[S]\r\nk=1\r\nj=a\0b\r\n"_ba, "2", "[S]\r\nk=2\r\nj=a\0b\r\n"_ba);
         // clang-format on
     }
 

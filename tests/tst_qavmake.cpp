@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "testsupport.h"
 
@@ -96,6 +97,7 @@ private slots:
                 {"arguments", "faults", "output", "exitCode", "err", "out", "written"});
         // clang-format off
         const QStringList mission{"out/m1.qav"};
+        const QString latin1 = "locale:fr_FR.ISO-8859-1";
         const QString tryHelp = "\nTry 'qavmake --help'.\n", cannotHold = ", which the files the program writes cannot hold\n";
         const QByteArray entry = "<Entry>\r\n\t<Label></Label>\r\n\t<XQAV>m1.qav</XQAV>\r\n</Entry>\r\n";
         const auto row = [](const char *tag, const QStringList &arguments, const QStringList &faults, int exitCode, const QString &err,
@@ -158,6 +160,8 @@ private slots:
         row("standard output closed", {"--entry", "good.mfc"}, {}, 1, "qavmake: standard output: Bad file descriptor\n", mission, {}, "closed");
         row("help to a full output", {"--help"}, {}, 1, "qavmake: standard output: No space left on device\n", {}, {}, "full");
         row("all the help to a full output", {"--help-all"}, {}, 1, "qavmake: standard output: No space left on device\n", {}, {}, "full");
+        row("system's reason in the locale's 8-bit encoding", {"/proc/self/mem"}, {latin1}, 1, "qavmake: /proc/self/mem: Erreur d'entr\u00e9e/sortie\n");
+        row("standard output full, reason in the locale's 8-bit encoding", {"--entry", "good.mfc"}, {latin1}, 1, "qavmake: standard output: Aucun espace disponible sur le p\u00e9riph\u00e9rique\n", mission, {}, "full");
         // clang-format on
     }
 
@@ -298,6 +302,73 @@ private slots:
         const Run single = run(alone + files);
         QCOMPARE(single.err + QByteArray::number(single.exitCode), "0");
         QCOMPARE(snapshot(QDir("out").absolutePath()), snapshot(QDir("alone").absolutePath()));
+    }
+
+    void interruptedBatch_data()
+    {
+        // nth: the temporary file, in the order the batch writes them, that the signal comes during
+        columns<int, bool, int>({"signal", "import", "nth"});
+        // clang-format off
+        QTest::newRow("Ctrl+C during the first mission") << int(SIGINT) << false << 1;
+        QTest::newRow("SIGTERM during the fourth mission") << int(SIGTERM) << false << 4;
+        QTest::newRow("SIGHUP during the last mission") << int(SIGHUP) << false << 6;
+        QTest::newRow("Ctrl+C during the third imported project") << int(SIGINT) << true << 3;
+        QTest::newRow("SIGTERM during the first imported project") << int(SIGTERM) << true << 1;
+        QTest::newRow("SIGHUP during the fifth imported project") << int(SIGHUP) << true << 5;
+        // clang-format on
+    }
+
+    // A batch ended by a signal leaves what it wrote before, the file it was writing as it
+    // was, no temporary file, and the exit status of the signal.
+    void interruptedBatch()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, import);
+        QFETCH(int, nth);
+        constexpr int Count = 6;
+        QStringList projects, missions, arguments;
+        for (int i = 0; i < Count; ++i) {
+            const QString n = QString::number(i);
+            // Missions of megabytes, so that each write takes a while.
+            m_cwd->write("p" + n + ".mfc",
+                         "[Settings]\r\nDirectory=out\r\nFileName=m" + n.toLatin1()
+                                 + "\r\n[Launch]\r\nLabel=" + QByteArray(1500000, char('a' + i))
+                                 + "\r\n");
+            projects << "p" + n + ".mfc";
+            missions << "out/m" + n + ".qav";
+        }
+        QVERIFY(QDir().mkdir("out") && QDir().mkdir("projects"));
+        QStringList written = missions;
+        if (import) {
+            const Run made = run(projects);
+            QCOMPARE(made.err + QByteArray::number(made.exitCode), "0");
+            arguments = QStringList{"--import", "--force", "--out", "projects"} + missions;
+            written.clear();
+            for (int i = 0; i < Count; ++i)
+                written << "projects/m" + QString::number(i) + ".mfc";
+        } else {
+            arguments = projects;
+        }
+        for (const QString &file : std::as_const(written))
+            m_cwd->write(file, "older " + file.toLatin1());
+
+        const QMap<QString, QByteArray> before = snapshot(m_cwd->path());
+        std::vector<QByteArray> argumentBytes{QByteArray(QAVMAKE)};
+        for (const QString &argument : std::as_const(arguments))
+            argumentBytes.push_back(QFile::encodeName(argument));
+        std::vector<char *> argv;
+        for (QByteArray &argument : argumentBytes)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        const Interruption ended =
+                interruptWrite([&argv] { ::execv(argv[0], argv.data()); },
+                               {m_cwd->filePath(import ? "projects" : "out")}, signal, nth);
+        QVERIFY2(ended.during >= nth, "the signal came during no write");
+        QCOMPARE(ended.status, 128 + signal);
+        const QMap<QString, QByteArray> after = snapshot(m_cwd->path());
+        QCOMPARE(changes(before, after), written.first(ended.during - 1));
+        for (const QString &file : written.first(ended.during - 1))
+            QVERIFY(m_cwd->read(file).endsWith(import ? "\r\n" : "</QAV>\r\n"));
     }
 
     // What the program adds to Qt's help, and its version.

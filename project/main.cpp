@@ -44,6 +44,7 @@ bool asksForText(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     Platform::prepareProcess();
+    Platform::dropProgramFolder(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qavmaker"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     // Help and version need no display.

@@ -39,8 +39,10 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$editor" --name K
     | head -n 1) || fail "no window under X11: $(cat "$tmp/x11.log")"
 wmclass=$(xprop -id "$window" WM_CLASS)
 [ "$wmclass" = "WM_CLASS(STRING) = \"qavmaker\", \"$class\"" ] || fail "X11 class: $wmclass"
-xprop -id "$window" _NET_WM_ICON | grep -q "Icon (16 x 16)" || fail "no 16 x 16 window icon"
-xprop -id "$window" _NET_WM_ICON | grep -q "Icon (256 x 256)" || fail "no 256 x 256 window icon"
+# Qt hands X11 the sizes up to 128.
+icons=$(xprop -id "$window" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr '\n' ' ')
+[ "$icons" = "Icon (16 x 16) Icon (24 x 24) Icon (32 x 32) Icon (48 x 48) Icon (64 x 64) Icon (128 x 128) " ] \
+    || fail "window icons: $icons"
 size=$(xwininfo -id "$window" | sed -n 's/^ *Width: //p; s/^ *Height: //p' | tr '\n' ' ')
 [ "$size" = "674 544 " ] || fail "X11 window of $size"
 kill "$editor"

@@ -167,6 +167,19 @@ void tst_desktop::commandLineWithoutDisplay_data()
     QTest::addColumn<QByteArray>("out");
     QTest::newRow("version") << QStringList{"--version"} << 0 << QByteArray("qavmaker 0.1.0\n");
     QTest::newRow("two projects") << QStringList{"a.mfc", "b.mfc"} << 2 << QByteArray();
+    // Started by its full path, it names itself without the folder.
+    QTest::newRow("help")
+            << QStringList{"--help"} << 0
+            << QByteArray("Usage: qavmaker [options] [PROJECT.mfc]\n"
+                          "Composes missions for the QAV autopilot of the Orbiter space-flight "
+                          "simulator. Given a project file (.mfc), starts with it loaded, as "
+                          "\"Load MFC File\" would.\n\n"
+                          "Options:\n"
+                          "  -h, --help     Displays help on commandline options.\n"
+                          "  --help-all     Displays help including Qt specific options.\n"
+                          "  -v, --version  Displays version information.\n\n"
+                          "Arguments:\n"
+                          "  project        A project file to load at start.\n");
 }
 
 void tst_desktop::commandLineWithoutDisplay()

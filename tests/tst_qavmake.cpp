@@ -250,6 +250,9 @@ private slots:
         for (const char *own : {"PROJECT.mfc...", "--out", "--entry", "--check"})
             QVERIFY2(help.exitCode == 0 && help.out.contains(own), own);
         QVERIFY(version.exitCode == 0 && version.out.startsWith("qavmake "));
+        // Run by its full path, it names itself without the folder.
+        QVERIFY(QByteArray(QAVMAKE).contains('/'));
+        QVERIFY2(help.out.startsWith("Usage: qavmake [options] PROJECT.mfc..."), help.out);
     }
 
 private:

@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <cstring>
+
 namespace Platform {
 
 namespace {
@@ -112,6 +114,14 @@ QStringList decodeArguments(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(decodeFileName(argv[i]));
     return arguments;
+}
+
+void dropProgramFolder(int argc, char *argv[])
+{
+    if (argc < 1 || argv[0] == nullptr)
+        return;
+    if (char *slash = std::strrchr(argv[0], '/'); slash != nullptr && slash[1] != '\0')
+        argv[0] = slash + 1;
 }
 
 QString printableName(QStringView name)

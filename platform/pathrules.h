@@ -29,6 +29,10 @@ QByteArray encodeFileName(QStringView name);
 // A program's arguments as the system gave them, by decodeFileName.
 QStringList decodeArguments(int argc, char *argv[]);
 
+// Points argv[0] past its folders, so that help texts, which Qt builds from it, name the
+// program as command-line tools do ("qavmake", not "build/bin/qavmake").
+void dropProgramFolder(int argc, char *argv[]);
+
 // A name as a terminal line can show it: line breaks, tabs and other control characters as
 // "\n", "\r", "\t" or "\xHH", the raw bytes of decodeFileName as "\xHH", and characters
 // that print nothing (U+2028, ...) as "\uHHHH". A backslash stays as it is, so that Windows

@@ -27,6 +27,9 @@ frmMainWindow::frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog,
     // Before anything is made in the window, so that screen readers never see a widget of it
     // without the links between its captions, fields and units.
     Platform::makeAccessible(this);
+    // The fixed layout fits its texts in the style it was made for.
+    Platform::useLayoutStyle();
+    Platform::identifyWindow(this);
     if (!m_loadDialog)
         m_loadDialog = std::make_unique<FileLoadDialog>();
     if (!m_errors)

@@ -27,13 +27,6 @@ using Form::Style;
 
 constexpr qreal HeadingPointSize = 9.75;
 
-void setTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 void applyStyle(QLabel *label, Style style)
 {
     switch (style) {
@@ -47,7 +40,7 @@ void applyStyle(QLabel *label, Style style)
         font.setBold(true);
         label->setFont(font);
         label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        setTextColour(label, QColor(255, 0, 0));
+        Platform::setTextColour(label, QColor(255, 0, 0));
         break;
     }
     case Style::CannotOmmit: {
@@ -59,7 +52,7 @@ void applyStyle(QLabel *label, Style style)
     }
     case Style::FileEdit: {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        setTextColour(label, QColor(0, 0, 255));
+        Platform::setTextColour(label, QColor(0, 0, 255));
         break;
     }
     }

@@ -80,6 +80,7 @@ bool asksForText(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     Platform::prepareProcess();
+    Platform::dropProgramFolder(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qavmaker"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     // The command line is judged before the window system is reached, which needs a display.

@@ -240,6 +240,7 @@ void Run::import(const QString &mission)
 int main(int argc, char *argv[])
 {
     Platform::prepareProcess();
+    Platform::dropProgramFolder(argc, argv);
     // Taken before Qt sees them, as the system gave them.
     const QStringList arguments = Platform::decodeArguments(argc, argv);
     QCoreApplication app(argc, argv);

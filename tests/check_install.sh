@@ -18,7 +18,13 @@ bin/qavmaker-launch
 share/applications/$id.desktop
 share/doc/qavmaker/changelog.gz
 share/doc/qavmaker/copyright
+share/icons/hicolor/128x128/apps/$id.png
+share/icons/hicolor/16x16/apps/$id.png
+share/icons/hicolor/24x24/apps/$id.png
 share/icons/hicolor/256x256/apps/$id.png
+share/icons/hicolor/32x32/apps/$id.png
+share/icons/hicolor/48x48/apps/$id.png
+share/icons/hicolor/64x64/apps/$id.png
 share/man/man1/qavmake.1.gz
 share/man/man1/qavmaker-launch.1.gz
 share/man/man1/qavmaker.1.gz
@@ -48,6 +54,12 @@ for pair in "p.mfc application/x-qavmaker-project" "m.qav application/x-qavmaker
 done
 grep -qx 'MimeType=application/x-qavmaker-project;' "$tmp/prefix/share/applications/$id.desktop" \
     || fail "desktop entry opens no projects"
+# Each icon is of the size its folder names.
+for icon in "$tmp"/prefix/share/icons/hicolor/*/apps/$id.png; do
+    size=$(basename "$(dirname "$(dirname "$icon")")")
+    file -b "$icon" | grep -q "PNG image data, ${size%x*} x ${size#*x}," \
+        || fail "icon $size is $(file -b "$icon")"
+done
 
 (cd "$build" && cpack -G DEB -B "$tmp/deb" >/dev/null)
 deb=$(ls "$tmp"/deb/*.deb)
@@ -63,6 +75,8 @@ for package in libc6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts
     echo "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qx "$package" \
         || fail "depends lacks $package: $depends"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] \
+    || fail "recommends: $(dpkg-deb -f "$deb" Recommends)"
 for program in qavmake qavmaker; do
     file "$tmp/root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
 done

@@ -4,7 +4,7 @@
 # ignore), one build after the other, in folders of different names and depths, with
 # different umasks, time zones and locales, and checks that the two packages are the same
 # byte for byte. Dates come from the last commit, as they do when the build reads them from
-# git.
+# git. Lintian must find the programs hardened.
 #   sh check_reproducible.sh SOURCE_FOLDER [BUILD_TYPE]    (Release by default)
 set -eu
 src=$(cd "$1" && pwd)
@@ -50,5 +50,8 @@ if ! cmp -s "$one" "$two"; then
 $(diff "$one.list" "$two.list" || true)
 $(diff -rq "$one.x" "$two.x" || true)"
 fi
+# The programs are built with Debian's hardening flags.
+hardening=$(lintian -I "$one" 2>&1 | grep 'hardening-' || true)
+[ -z "$hardening" ] || fail "lintian: $hardening"
 echo "$(basename "$one"): the same from two builds ($(($(date +%s) - start)) s)"
 echo "reproducible package: 1 passed, 0 failed"

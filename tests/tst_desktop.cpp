@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: MIT
 
+#include <QApplication>
 #include <QDropEvent>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
 #include <QTest>
 #include <QUrl>
 
+#include "appearance.h"
 #include "frmMain_window.h"
 #include "testsupport.h"
 
@@ -38,7 +45,8 @@ struct Recorded final : ErrorReport
 } // namespace
 
 // Reaching the editor from the desktop: a project on the command line or dropped on the
-// window, and the keys for the two buttons.
+// window, and the keys for the two buttons; how the window lives there: its ties to the
+// desktop entry, its style, and coloured texts readable under any palette.
 class tst_desktop : public QObject
 {
     Q_OBJECT
@@ -51,6 +59,10 @@ private slots:
     void keysActAsTheButtons();
     void commandLineWithoutDisplay_data();
     void commandLineWithoutDisplay();
+    void tiedToItsDesktopEntry();
+    void layoutStyle();
+    void colouredTextsReadable_data();
+    void colouredTextsReadable();
 
 private:
     bool drop(const QString &path) const;
@@ -163,6 +175,20 @@ void tst_desktop::commandLineWithoutDisplay_data()
     QTest::newRow("Qt's options are no projects") << QStringList{"-platform", "offscreen", "-style=fusion", "a.mfc", "b.mfc"} << 2 << QByteArray() << "qavmaker: only one project file at a time" + tryHelp;
     QTest::newRow("Qt's option without its value") << QStringList{"a.mfc", "-stylesheet"} << 2 << QByteArray() << "qavmaker: Missing value after '-stylesheet'." + tryHelp;
     // clang-format on
+    // Started by its full path, it names itself without the folder.
+    QTest::newRow("help")
+            << QStringList{"--help"} << 0
+            << QByteArray("Usage: qavmaker [options] [PROJECT.mfc]\n"
+                          "Composes missions for the QAV autopilot of the Orbiter space-flight "
+                          "simulator. Given a project file (.mfc), starts with it loaded, as "
+                          "\"Load MFC File\" would.\n\n"
+                          "Options:\n"
+                          "  -h, --help     Displays help on commandline options.\n"
+                          "  --help-all     Displays help including Qt specific options.\n"
+                          "  -v, --version  Displays version information.\n\n"
+                          "Arguments:\n"
+                          "  project        A project file to load at start.\n")
+            << QByteArray();
 }
 
 // Neither an X display nor Wayland nor a platform chosen: what needs no window works.
@@ -183,6 +209,95 @@ void tst_desktop::commandLineWithoutDisplay()
     QCOMPARE(process.readAllStandardOutput(), out);
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), exitCode);
+}
+
+void tst_desktop::tiedToItsDesktopEntry()
+{
+    // The Wayland app id, and the name docks look the window up by.
+    QCOMPARE(QGuiApplication::desktopFileName() + ".desktop",
+             QFileInfo(QString::fromUtf8(QAV_DESKTOP_ENTRY)).fileName());
+    QFile entry(QString::fromUtf8(QAV_DESKTOP_ENTRY));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = entry.readAll().split('\n');
+    // The X11 class is the application's name, which the editor gives itself at start.
+    QVERIFY(lines.contains("StartupWMClass=qavmaker"));
+    QVERIFY(lines.contains("Icon=" + QGuiApplication::desktopFileName().toUtf8()));
+    QList<QSize> sizes;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        sizes << QSize(size, size);
+    QCOMPARE(m_window->windowIcon().availableSizes(), sizes);
+}
+
+// Fusion, whatever style the desktop's theme would give, unless "-style" chose one: the run
+// of this test with "-style windows" checks that the choice stands.
+void tst_desktop::layoutStyle()
+{
+    const bool chosen = qEnvironmentVariable("QAV_TEST_STYLE") == "chosen";
+    QCOMPARE(Platform::styleChosenByUser(), chosen);
+    if (!chosen)
+        QApplication::setStyle(QStringLiteral("Windows")); // as a desktop theme might
+    frmMainWindow window(m_session->core.form);
+    QCOMPARE(QApplication::style()->name(), chosen ? "windows" : "fusion");
+}
+
+void tst_desktop::colouredTextsReadable_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<bool>("switched"); // to this palette while the window is open
+    // clang-format off
+    QTest::newRow("light palette")               << QColor(QRgb(0xefefef)) << false;
+    QTest::newRow("white")                       << QColor(QRgb(0xffffff)) << false;
+    QTest::newRow("qt6ct darker")                << QColor(QRgb(0x323232)) << false;
+    QTest::newRow("Adwaita-dark")                << QColor(QRgb(0x353535)) << false;
+    QTest::newRow("Breeze Dark")                 << QColor(QRgb(0x232629)) << false;
+    QTest::newRow("black")                       << QColor(QRgb(0x000000)) << false;
+    QTest::newRow("switched to dark while open") << QColor(QRgb(0x353535)) << true;
+    QTest::newRow("switched to light while open") << QColor(QRgb(0xefefef)) << true;
+    // clang-format on
+}
+
+void tst_desktop::colouredTextsReadable()
+{
+    QFETCH(QColor, background);
+    QFETCH(bool, switched);
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+    const auto paletteOn = [](const QColor &window) {
+        QPalette palette(window);
+        palette.setColor(QPalette::WindowText, window.lightness() < 128 ? Qt::white : Qt::black);
+        return palette;
+    };
+    const QColor other = background.lightness() < 128 ? QColor(QRgb(0xefefef)) : QColor(QRgb(0x353535));
+    QApplication::setPalette(paletteOn(switched ? other : background));
+    Session session;
+    frmMainWindow window(session.core.form);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (switched)
+        QApplication::setPalette(paletteOn(background));
+    QCoreApplication::processEvents(); // the change reaches the widgets through posted events
+    const bool dark = background.lightness() < 128;
+    const QList<QLabel *> labels =
+            window.findChildren<QLabel *>(QRegularExpression("^(lblOmmit\\(\\d\\)|lblFileEdit)$"));
+    QCOMPARE(labels.size(), 11);
+    for (const QLabel *label : labels) {
+        const QColor text = label->palette().color(QPalette::WindowText);
+        const QColor behind = label->palette().color(label->backgroundRole());
+        QCOMPARE(behind, background);
+        const bool blue = label->objectName() == "lblFileEdit";
+        const QColor described = blue ? QColor(0, 0, 255) : QColor(255, 0, 0);
+        const double contrast = Platform::contrastRatio(text, behind);
+        qDebug("%s: %s on %s, %.2f:1", qPrintable(label->objectName()), qPrintable(text.name()),
+               qPrintable(behind.name()), contrast);
+        if (!dark) {
+            QCOMPARE(text, described);
+            continue;
+        }
+        QVERIFY2(contrast >= 4.5, qPrintable(label->objectName()));
+        // The same hue, only lighter.
+        QCOMPARE(text.hslHue(), described.hslHue());
+        QVERIFY(text.lightness() >= described.lightness());
+    }
 }
 
 QTEST_MAIN(tst_desktop)

@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 
 #include "frmMain_window.h"
 #include "testsupport.h"
@@ -117,9 +121,34 @@ private slots:
         QCOMPARE(w->tabs()->currentIndex(), 1);
     }
 
+    // With each face the window can be set in: the one the package depends on, and the
+    // Windows face where the system has it. A text box's default text counts too.
+    void noTextIsCut_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::newRow("packaged face") << "Liberation Sans";
+        QTest::newRow("Windows face where installed") << "Microsoft Sans Serif";
+    }
     void noTextIsCut()
     {
-        for (QLabel *label : m_window->findChildren<QLabel *>()) {
+        QFETCH(QString, face);
+        if (!QFontDatabase::hasFamily(face))
+            QSKIP("the face is not installed");
+        const QString designed = QStringLiteral("MS Sans Serif");
+        const QStringList substitutes = QFont::substitutes(designed);
+        QFont::removeSubstitutions(designed);
+        QFont::insertSubstitution(designed, face);
+        const auto restore = qScopeGuard([&] {
+            QFont::removeSubstitutions(designed);
+            QFont::insertSubstitutions(designed, substitutes);
+        });
+        Core core;
+        frmMainWindow window(core.form);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(QFontInfo(window.font()).family(), face);
+        QCOMPARE(QApplication::style()->name(), "fusion");
+        for (QLabel *label : window.findChildren<QLabel *>()) {
             if (label->text().isEmpty())
                 continue;
             const QFontMetrics metrics(label->font());
@@ -128,7 +157,7 @@ private slots:
             QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height() + 1,
                      qPrintable(label->objectName() + ": " + label->text()));
         }
-        for (QAbstractButton *button : m_window->findChildren<QAbstractButton *>()) {
+        for (QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
             QStyleOptionButton option;
             option.initFrom(button);
             option.text = button->text();
@@ -141,6 +170,16 @@ private slots:
             const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
             QVERIFY2(text.width() <= room.width() && text.height() <= room.height() + 1,
                      qPrintable(button->objectName()));
+        }
+        for (QLineEdit *box : window.findChildren<QLineEdit *>()) {
+            QStyleOptionFrame option;
+            option.initFrom(box);
+            option.lineWidth = box->hasFrame() ? 1 : 0;
+            QRect room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+            // Qt keeps two pixels of margin left and right of the text (QLineEdit's own).
+            room = room.marginsRemoved(box->textMargins()).adjusted(2, 0, -2, 0);
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) <= room.width(),
+                     qPrintable(box->objectName() + ": " + box->text()));
         }
     }
 

@@ -382,6 +382,9 @@ private slots:
         QCOMPARE(all.err + all.out + QByteArray::number(all.exitCode),
                  help.out + QByteArray::number(0));
         QVERIFY(version.exitCode == 0 && version.out.startsWith("qavmake "));
+        // Run by its full path, it names itself without the folder.
+        QVERIFY(QByteArray(QAVMAKE).contains('/'));
+        QVERIFY2(help.out.startsWith("Usage: qavmake [options] PROJECT.mfc..."), help.out);
     }
 
 private:

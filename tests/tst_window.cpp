@@ -44,7 +44,16 @@ class tst_window : public QObject
                 file.isEmpty() || shown.size() > 2 ? dialog->reject()
                                                    : static_cast<QDialog *>(dialog)->accept();
             } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                shown << box->windowTitle() + '\n' + box->text();
+                // The breaks the box may put anywhere in a long run show as nothing.
+                shown << box->windowTitle() + '\n' + QString(box->text()).remove(QChar(0x200B));
+                // Every character of the text inside the box.
+                for (const QLabel *label : box->findChildren<QLabel *>()) {
+                    const QRect room = label->contentsRect();
+                    const QRect needed = label->fontMetrics().boundingRect(
+                            room, int(label->alignment()) | Qt::TextWordWrap, label->text());
+                    if (!label->text().isEmpty() && !room.contains(needed))
+                        shown << "cut: " + label->text();
+                }
                 box->accept();
             }
         };
@@ -132,6 +141,13 @@ private slots:
         QCOMPARE(clickAndAnswer("cmdMakeMission"),
                  QStringList{"Make Mission\nThe mission has no file name. Type one into \"File "
                              "Name\" on the tab \"10 - Make File\".\n\nNothing was written."});
+        // A folder name far wider than the box, without a blank to break it at.
+        const QString folder = m->cwd.filePath(QString(250, u'F') + "/Missions_Folder");
+        m->core.edit({"txtFileName=m1", "txtDirectory=" + folder});
+        const QStringList longPath = clickAndAnswer("cmdMakeMission");
+        QCOMPARE(longPath.size(), 1);
+        QVERIFY2(longPath.constFirst().contains(QDir::toNativeSeparators(folder) + "/m1.qav"),
+                 qPrintable(longPath.constFirst()));
     }
 
 private:

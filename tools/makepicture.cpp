@@ -3,8 +3,9 @@
 // Draws the program's artwork and saves it as PNG files: the picture at the top of the
 // editor's window (365 by 124 pixels), an orbit around a planet's limb under stars, and the
 // application icon (256 by 256). Run once after changing a drawing; the files it writes are
-// kept in resources/.
+// kept in resources/. The build draws the icon at each size desktops ask for with --icon.
 //   makepicture PICTURE.png ICON.png
+//   makepicture --icon SIZE ICON.png
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -27,12 +28,14 @@ QPainterPath spacecraft()
     return craft;
 }
 
-QImage icon()
+// Drawn on a grid of 256 and scaled, so that small sizes get their lines drawn, not shrunk.
+QImage icon(int size = 256)
 {
-    QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
     QRadialGradient space(QPointF(128, 100), 150);
     space.setColorAt(0, QColor(30, 50, 110));
     space.setColorAt(1, QColor(6, 10, 34));
@@ -60,6 +63,14 @@ QImage icon()
 
 int main(int argc, char *argv[])
 {
+    // The icon needs no fonts, and so no platform: the build runs this without a display.
+    if (argc == 4 && QByteArrayView(argv[1]) == "--icon") {
+        bool ok = false;
+        const int size = QByteArray(argv[2]).toInt(&ok);
+        return ok && size > 0 && size <= 1024 && icon(size).save(QString::fromLocal8Bit(argv[3]))
+                ? 0
+                : 1;
+    }
     QGuiApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("picture.png");
     const QString iconOut = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("icon.png");

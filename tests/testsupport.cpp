@@ -228,7 +228,8 @@ int shellStatus(int status)
 bool holdsOpen(pid_t process, const QByteArray &name)
 {
     const QString fds = QStringLiteral("/proc/%1/fd").arg(process);
-    for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+    for (const QString &fd :
+         QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         char target[8192];
         const ssize_t n =
                 ::readlink(QFile::encodeName(fds + '/' + fd).constData(), target, sizeof target);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 
+#include <csignal>
+
 #include "INIMod.h"
+#include "filestore.h"
 #include "pathrules.h"
 #include "testsupport.h"
 
@@ -146,6 +149,38 @@ private slots:
                 m->core.value("lblFileEdit"),
                 Platform::joinPath({m->cwd.path(), projectFilePath(m->core.value("txtFileName"))}));
         QVERIFY(!m->core.form.isEnabled(Core::id("cmdOpen")));
+    }
+
+    void interrupted_data()
+    {
+        // nth: the file, in the order mission, settings, project, that the signal comes during
+        columns<int, int>({"signal", "nth"});
+        QTest::newRow("Ctrl+C while the mission is written") << int(SIGINT) << 1;
+        QTest::newRow("SIGTERM while settings.dat is written") << int(SIGTERM) << 2;
+        QTest::newRow("SIGHUP while the project is written") << int(SIGHUP) << 3;
+    }
+
+    // Make Mission in a program ended by a signal: the files written before stay, the one
+    // being written is as it was, and no temporary file is left.
+    void interrupted()
+    {
+        QFETCH(int, signal);
+        QFETCH(int, nth);
+        m->cwd.write("Dir/m1.qav", "older mission");
+        m->cwd.write("settings.dat", "Older\r\n");
+        m->cwd.write("mfc/m1.mfc", "; older project\r\n");
+        m->core.edit({"txtDirectory=Dir", "txtFileName=m1", "txtLLabel=" + QString(3000000, 'x')});
+        const QMap<QString, QByteArray> before = snapshot(m->cwd.path());
+        const Interruption ended = interruptWrite(
+                [this] {
+                    Platform::prepareProcess();
+                    m->core.form.cmdMakeMission_Click();
+                },
+                {m->cwd.filePath("Dir"), m->cwd.path(), m->cwd.filePath("mfc")}, signal, nth);
+        QVERIFY2(ended.during >= nth, "the signal came during no write");
+        QCOMPARE(ended.status, 128 + signal);
+        const QStringList order{"Dir/m1.qav", "settings.dat", "mfc/m1.mfc"};
+        QCOMPARE(changes(before, snapshot(m->cwd.path())), order.first(ended.during - 1));
     }
 
 private:

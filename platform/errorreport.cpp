@@ -44,8 +44,7 @@ QString breakableAnywhere(const QString &text)
 
 void MessageBoxErrorReport::report(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical, title, breakableAnywhere(text), QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::Critical, title, breakableAnywhere(text), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

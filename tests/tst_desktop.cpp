@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QScopeGuard>
-#include <QStyle>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStyle>
 #include <QTest>
 #include <QUrl>
 
@@ -267,7 +267,8 @@ void tst_desktop::colouredTextsReadable()
         palette.setColor(QPalette::WindowText, window.lightness() < 128 ? Qt::white : Qt::black);
         return palette;
     };
-    const QColor other = background.lightness() < 128 ? QColor(QRgb(0xefefef)) : QColor(QRgb(0x353535));
+    const QColor other =
+            background.lightness() < 128 ? QColor(QRgb(0xefefef)) : QColor(QRgb(0x353535));
     QApplication::setPalette(paletteOn(switched ? other : background));
     Session session;
     frmMainWindow window(session.core.form);

@@ -233,7 +233,11 @@ QString ProfileDocument::storedForm(QStringView value)
 void ProfileDocument::replace(qsizetype at, qsizetype length, const QString &text,
                               qsizetype firstMoved)
 {
-    m_text.replace(at, length, text);
+    // Appending grows the text geometrically; a replace at the end would copy all of it.
+    if (at == m_text.size() && length == 0)
+        m_text.append(text);
+    else
+        m_text.replace(at, length, text);
     const qsizetype moved = text.size() - length;
     for (qsizetype i = firstMoved; i < m_entries.size(); ++i)
         m_entries[i].start += moved;

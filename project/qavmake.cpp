@@ -190,6 +190,8 @@ void Run::import(const QString &mission)
     MissionOddity error;
     if (!readMission(bytes, &assignments, &oddities, &error))
         return error.line > 0 ? failAt(mission, error) : fail(mission, error.what);
+    // A mission may be as large as a project; keep one copy of its text at a time.
+    bytes = QByteArray();
 
     const QFileInfo file(mission);
     const QString name = file.fileName().endsWith(QStringLiteral(".qav"), Qt::CaseInsensitive)
@@ -199,6 +201,7 @@ void Run::import(const QString &mission)
     frmMain form(model, defaultDirectory);
     for (const FieldAssignment &assignment : std::as_const(assignments))
         form.apply(assignment);
+    assignments = {};
     form.setText(Form::id("txtDirectory"), QDir::toNativeSeparators(file.absolutePath()));
     form.setText(Form::id("txtFileName"), name);
     for (const MissionOddity &oddity : std::as_const(oddities))

@@ -329,10 +329,7 @@ QStringList changes(const QMap<QString, QByteArray> &before, const QMap<QString,
     return changed;
 }
 
-QString fixturePath(const QString &name)
-{
-    return QFINDTESTDATA(QStringLiteral("fixtures/") + name);
-}
+QString fixturePath(const QString &name) { return QStringLiteral(QAV_FIXTURES "/") + name; }
 
 QByteArray fixture(const QString &name)
 {

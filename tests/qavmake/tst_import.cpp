@@ -10,6 +10,7 @@
 #include "INIMod.h"
 #include "ansitext.h"
 #include "frmMain.h"
+#include "testsupport.h"
 
 // Mission files turned back into projects: what comes back, and what is reported.
 class tst_import : public QObject
@@ -63,7 +64,7 @@ void tst_import::goldensComeBack_data()
 {
     QTest::addColumn<QString>("golden");
     for (const char *name : {"defaults.qav", "omitted.qav", "filled.qav", "escaped.qav"})
-        QTest::newRow(name) << QFINDTESTDATA(QString("fixtures/") + name);
+        QTest::newRow(name) << fixturePath(QString::fromLatin1(name));
 }
 
 void tst_import::goldensComeBack()

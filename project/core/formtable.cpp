@@ -8,8 +8,6 @@ std::span<const Control> controls() { return Table::Controls; }
 
 std::span<const Step> steps() { return Table::Steps; }
 
-std::span<const Line> lines() { return Table::Lines; }
-
 QStringList tabCaptions()
 {
     QStringList captions;
@@ -35,12 +33,6 @@ QString captionObjectName(const Control &control)
     // "txtLStartAt" gives "lblLStartAtCaption".
     return QStringLiteral("lbl") + QString::fromLatin1(control.name).mid(3)
             + QStringLiteral("Caption");
-}
-
-Twips captionGeometry(const Control &control)
-{
-    const int height = control.kind == Kind::MultiLineBox ? TwoLineCaptionHeight : CaptionHeight;
-    return {CaptionLeft, control.at.top, CaptionWidth, height};
 }
 
 std::optional<Id> find(QStringView name)

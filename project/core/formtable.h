@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
 
-// The window described as data, each fact once: every control with its kind, tab, text at
-// creation, position in twips and the caption beside it; for each field also the rule that
-// copies its text into the MissionModel, how the model value is made and shown, its line in
-// the mission file and its key in the project file; and the steps and the ruled lines of
-// the tabs. The form, the mission writer, the project file and the window all read these
-// tables; nothing lists a field a second time.
+// The form described as data, each fact once: every control with its kind, tab, text at
+// creation and the caption beside it; for each field also the rule that copies its text into
+// the MissionModel, how the model value is made and shown, its line in the mission file and
+// its key in the project file; and the steps. The form, the mission writer, the project file
+// and the window read these tables; where each control stands is the window's own
+// (formlayout.h), so that nothing lists a field a second time.
 #pragma once
 
-#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -31,17 +30,6 @@ enum class Kind {
     Picture,
     Container, // holds an option pair
     Tabs,
-};
-
-enum class Style {
-    Plain,
-    RowCaption,  // right-aligned caption at the left of a row
-    Centred,     // readouts
-    FixedLeft,   // "k", "K", ") =", ".qav"
-    FixedRight,  // "D("
-    Ommit,       // the bold red "Ommit:" above every tab's rows
-    CannotOmmit, // the italic note on tabs that cannot be left out
-    FileEdit,    // the blue project name
 };
 
 // What a change of a field does; each field's change rule (txtLStartAt_Change,
@@ -68,32 +56,19 @@ enum class Stored {
     Fixed,     // the label's own text
 };
 
-inline constexpr int TwipsPerPixel = 15;
 inline constexpr int OnWindow = -1;
 inline constexpr int NoIndex = -1;
 
-struct Twips
-{
-    int left, top, width, height;
-    constexpr QRect toPixels() const
-    {
-        return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
-                height / TwipsPerPixel};
-    }
-};
-
 // One control. The facts of an array are given on its element 0; the other elements give
-// only their own place and text. "%1" in a format is the text or value, "%2" the reference.
+// only their own text. "%1" in a format is the text or value, "%2" the reference.
 struct Control
 {
     Kind kind;
     const char *name;
-    int index = NoIndex;          // element of a control array
-    int tab = OnWindow;           // 0 to 9
-    const char *parent = nullptr; // a container on the tab or window
-    const char *text = "";        // text, caption or value at creation
-    Twips at{};                   // relative to the tab container, or to the parent
-    Style style = Style::Plain;
+    int index = NoIndex;               // element of a control array
+    int tab = OnWindow;                // 0 to 9
+    const char *parent = nullptr;      // a container on the tab or window
+    const char *text = "";             // text, caption or value at creation
     const char *caption = nullptr;     // the row caption beside the control
     const char *captionName = nullptr; // its label's name, when it has a historic one
 
@@ -123,25 +98,13 @@ struct Step
     const char *processor; // its processor line in the mission file
 };
 
-// A ruled line on a tab, from one point to another (twips, tab container coordinates).
-struct Line
-{
-    int tab;
-    int x1, y1, x2, y2;
-};
-
 namespace Table {
 
 using enum Kind;
-using enum Style;
 
 inline constexpr int Launch = 0, Ascent = 1, PlaneAlignment = 2, Synchronizing = 3, Approach = 4,
                      Docking = 5, Undocking = 6, Reentry = 7, Landing = 8, MakeFile = 9;
 inline constexpr const char *Required = "Process required, cannot ommit!";
-inline constexpr Twips RequiredGeometry{4680, 1320, 3015, 255};
-inline constexpr Twips PairContainer{4680, 1080, 2175, 495};
-inline constexpr Twips Yes{0, 240, 975, 255};
-inline constexpr Twips No{960, 240, 975, 255};
 
 // clang-format off
 inline constexpr Step Steps[] = {
@@ -159,158 +122,138 @@ inline constexpr Step Steps[] = {
 
 // Listed tab by tab, top to bottom; the window is built in this order.
 inline constexpr Control Controls[] = {
-    {.kind = Button, .name = "cmdOpen", .tab = OnWindow, .text = "Load MFC File", .at = {480, 600, 1455, 495}},
-    {.kind = Picture, .name = "Picture1", .tab = OnWindow, .at = {2520, 0, 5415, 1815}},
-    {.kind = Frame, .name = "Frame1", .tab = OnWindow, .text = "Edit Mission", .at = {120, 1920, 9855, 855}},
-    {.kind = Readout, .name = "lblFileEdit", .tab = OnWindow, .parent = "Frame1", .text = "New", .at = {240, 360, 9255, 255}, .style = FileEdit},
-    {.kind = Tabs, .name = "SSTab1", .tab = OnWindow, .at = {120, 3000, 9855, 5085}},
+    {.kind = Button, .name = "cmdOpen", .tab = OnWindow, .text = "Load MFC File"},
+    {.kind = Picture, .name = "Picture1", .tab = OnWindow},
+    {.kind = Frame, .name = "Frame1", .tab = OnWindow, .text = "Edit Mission"},
+    {.kind = Readout, .name = "lblFileEdit", .tab = OnWindow, .parent = "Frame1", .text = "New"},
+    {.kind = Tabs, .name = "SSTab1", .tab = OnWindow},
 
-    {.kind = Label, .name = "lblRequired", .index = Launch, .tab = Launch, .text = Required, .at = RequiredGeometry, .style = CannotOmmit},
-    {.kind = TextBox, .name = "txtLLabel", .tab = Launch, .at = {1680, 1800, 2295, 285}, .caption = "Label", .rule = Rule::Text, .model = "LLabel", .key = "Label"},
-    {.kind = TextBox, .name = "txtLStartAt", .tab = Launch, .at = {1680, 2160, 2295, 285}, .caption = "Start At", .rule = Rule::Text, .model = "LStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt"},
-    {.kind = TextBox, .name = "txtLWakeUp", .tab = Launch, .at = {1680, 2520, 2295, 285}, .caption = "Wake Up", .rule = Rule::Text, .model = "LWakeUp", .stored = "%1s", .shown = "T - %1", .readout = "lblLs", .var = "WakeUp", .key = "WakeUp"},
-    {.kind = Readout, .name = "lblLs", .tab = Launch, .at = {4200, 2520, 2295, 255}, .style = Centred},
-    {.kind = TextBox, .name = "txtLBase", .index = 0, .tab = Launch, .text = "[planet]", .at = {1680, 2880, 2295, 285}, .caption = "Base", .rule = Rule::Refresh, .model = "LBase", .var = "Base", .key = "Base", .project = Stored::Boxes, .separator = u':'},
-    {.kind = TextBox, .name = "txtLBase", .index = 1, .tab = Launch, .text = "[base]", .at = {4200, 2880, 2295, 285}},
-    {.kind = TextBox, .name = "txtLBase", .index = 2, .tab = Launch, .text = "[port]", .at = {6720, 2880, 495, 285}},
-    {.kind = TextBox, .name = "txtLHeading", .tab = Launch, .at = {1680, 3240, 2295, 285}, .caption = "Heading", .rule = Rule::Text, .model = "LHeading", .var = "Heading", .key = "Heading"},
-    {.kind = TextBox, .name = "txtLHoverAt", .tab = Launch, .at = {1680, 3600, 2295, 285}, .caption = "Hover At", .rule = Rule::Text, .model = "LHoverAt", .var = "HoverAt", .key = "HoverAt"},
-    {.kind = TextBox, .name = "txtLThrust", .tab = Launch, .at = {1680, 3960, 2295, 285}, .caption = "Thrust", .rule = Rule::Text, .model = "LThrust", .var = "Thrust", .key = "Thrust"},
-    {.kind = TextBox, .name = "txtLOrientation", .index = 0, .tab = Launch, .at = {1680, 4320, 2295, 285}, .caption = "Orientation", .rule = Rule::Refresh, .model = "LOrientation", .var = "Orientation", .key = "Orientation", .project = Stored::Boxes},
-    {.kind = TextBox, .name = "txtLOrientation", .index = 1, .tab = Launch, .at = {4200, 4320, 2295, 285}},
-    {.kind = TextBox, .name = "txtLOrientation", .index = 2, .tab = Launch, .at = {6720, 4320, 2295, 285}},
-    {.kind = TextBox, .name = "txtLCompleteAt", .tab = Launch, .at = {1680, 4680, 2295, 285}, .caption = "Complete At", .rule = Rule::Text, .model = "LCompleteAt", .stored = "H = %1", .readout = "lblLh", .var = "CompleteAt", .key = "CompleteAt"},
-    {.kind = Readout, .name = "lblLh", .tab = Launch, .at = {4200, 4680, 2295, 255}, .style = Centred},
+    {.kind = Label, .name = "lblRequired", .index = Launch, .tab = Launch, .text = Required},
+    {.kind = TextBox, .name = "txtLLabel", .tab = Launch, .caption = "Label", .rule = Rule::Text, .model = "LLabel", .key = "Label"},
+    {.kind = TextBox, .name = "txtLStartAt", .tab = Launch, .caption = "Start At", .rule = Rule::Text, .model = "LStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt"},
+    {.kind = TextBox, .name = "txtLWakeUp", .tab = Launch, .caption = "Wake Up", .rule = Rule::Text, .model = "LWakeUp", .stored = "%1s", .shown = "T - %1", .readout = "lblLs", .var = "WakeUp", .key = "WakeUp"},
+    {.kind = Readout, .name = "lblLs", .tab = Launch},
+    {.kind = TextBox, .name = "txtLBase", .index = 0, .tab = Launch, .text = "[planet]", .caption = "Base", .rule = Rule::Refresh, .model = "LBase", .var = "Base", .key = "Base", .project = Stored::Boxes, .separator = u':'},
+    {.kind = TextBox, .name = "txtLBase", .index = 1, .tab = Launch, .text = "[base]"},
+    {.kind = TextBox, .name = "txtLBase", .index = 2, .tab = Launch, .text = "[port]"},
+    {.kind = TextBox, .name = "txtLHeading", .tab = Launch, .caption = "Heading", .rule = Rule::Text, .model = "LHeading", .var = "Heading", .key = "Heading"},
+    {.kind = TextBox, .name = "txtLHoverAt", .tab = Launch, .caption = "Hover At", .rule = Rule::Text, .model = "LHoverAt", .var = "HoverAt", .key = "HoverAt"},
+    {.kind = TextBox, .name = "txtLThrust", .tab = Launch, .caption = "Thrust", .rule = Rule::Text, .model = "LThrust", .var = "Thrust", .key = "Thrust"},
+    {.kind = TextBox, .name = "txtLOrientation", .index = 0, .tab = Launch, .caption = "Orientation", .rule = Rule::Refresh, .model = "LOrientation", .var = "Orientation", .key = "Orientation", .project = Stored::Boxes},
+    {.kind = TextBox, .name = "txtLOrientation", .index = 1, .tab = Launch},
+    {.kind = TextBox, .name = "txtLOrientation", .index = 2, .tab = Launch},
+    {.kind = TextBox, .name = "txtLCompleteAt", .tab = Launch, .caption = "Complete At", .rule = Rule::Text, .model = "LCompleteAt", .stored = "H = %1", .readout = "lblLh", .var = "CompleteAt", .key = "CompleteAt"},
+    {.kind = Readout, .name = "lblLh", .tab = Launch},
 
-    {.kind = Label, .name = "lblRequired", .index = Ascent, .tab = Ascent, .text = Required, .at = RequiredGeometry, .style = CannotOmmit},
-    {.kind = TextBox, .name = "txtAName", .tab = Ascent, .at = {1680, 1800, 2295, 285}, .caption = "Label", .rule = Rule::Text, .model = "AName", .key = "Label"},
-    {.kind = TextBox, .name = "txtAHeight", .index = 0, .tab = Ascent, .text = "2", .at = {1680, 2280, 375, 285}, .caption = "Height", .rule = Rule::Refresh, .model = "AHeight", .raw = "AHeightRaw", .stored = "%1k", .var = "H", .written = 1, .key = "Height", .project = Stored::ModelList},
-    {.kind = TextBox, .name = "txtAHeight", .index = 1, .tab = Ascent, .text = "10", .at = {2280, 2280, 375, 285}},
-    {.kind = TextBox, .name = "txtAHeight", .index = 2, .tab = Ascent, .text = "20", .at = {2880, 2280, 375, 285}},
-    {.kind = TextBox, .name = "txtAHeight", .index = 3, .tab = Ascent, .text = "60", .at = {3480, 2280, 375, 285}},
-    {.kind = TextBox, .name = "txtAHeight", .index = 4, .tab = Ascent, .text = "100", .at = {4080, 2280, 375, 285}},
-    {.kind = TextBox, .name = "txtAHeight", .index = 5, .tab = Ascent, .text = "150", .at = {4680, 2280, 375, 285}},
-    {.kind = TextBox, .name = "txtAHeight", .index = 6, .tab = Ascent, .text = "200", .at = {5280, 2280, 375, 285}},
-    {.kind = TextBox, .name = "txtAHeight", .index = 7, .tab = Ascent, .text = "260", .at = {5880, 2280, 375, 285}},
-    {.kind = TextBox, .name = "txtAPitch", .index = 0, .tab = Ascent, .text = "70", .at = {1680, 2640, 375, 285}, .caption = "Pitch", .rule = Rule::Refresh, .model = "APitch", .var = "Pitch", .written = 2, .key = "Pitch", .project = Stored::ModelList},
-    {.kind = TextBox, .name = "txtAPitch", .index = 1, .tab = Ascent, .text = "75", .at = {2280, 2640, 375, 285}},
-    {.kind = TextBox, .name = "txtAPitch", .index = 2, .tab = Ascent, .text = "70", .at = {2880, 2640, 375, 285}},
-    {.kind = TextBox, .name = "txtAPitch", .index = 3, .tab = Ascent, .text = "60", .at = {3480, 2640, 375, 285}},
-    {.kind = TextBox, .name = "txtAPitch", .index = 4, .tab = Ascent, .text = "50", .at = {4080, 2640, 375, 285}},
-    {.kind = TextBox, .name = "txtAPitch", .index = 5, .tab = Ascent, .text = "40", .at = {4680, 2640, 375, 285}},
-    {.kind = TextBox, .name = "txtAPitch", .index = 6, .tab = Ascent, .text = "20", .at = {5280, 2640, 375, 285}},
-    {.kind = TextBox, .name = "txtAPitch", .index = 7, .tab = Ascent, .text = "0", .at = {5880, 2640, 375, 285}},
-    {.kind = TextBox, .name = "txtAThrust", .index = 0, .tab = Ascent, .text = "100", .at = {1680, 3000, 375, 285}, .caption = "Thrust", .rule = Rule::Refresh, .model = "AThrust", .var = "Thrust", .written = 3, .key = "Thrust", .project = Stored::ModelList},
-    {.kind = TextBox, .name = "txtAThrust", .index = 1, .tab = Ascent, .text = "100", .at = {2280, 3000, 375, 285}},
-    {.kind = TextBox, .name = "txtAThrust", .index = 2, .tab = Ascent, .text = "100", .at = {2880, 3000, 375, 285}},
-    {.kind = TextBox, .name = "txtAThrust", .index = 3, .tab = Ascent, .text = "100", .at = {3480, 3000, 375, 285}},
-    {.kind = TextBox, .name = "txtAThrust", .index = 4, .tab = Ascent, .text = "100", .at = {4080, 3000, 375, 285}},
-    {.kind = TextBox, .name = "txtAThrust", .index = 5, .tab = Ascent, .text = "100", .at = {4680, 3000, 375, 285}},
-    {.kind = TextBox, .name = "txtAThrust", .index = 6, .tab = Ascent, .text = "100", .at = {5280, 3000, 375, 285}},
-    {.kind = TextBox, .name = "txtAThrust", .index = 7, .tab = Ascent, .text = "100", .at = {5880, 3000, 375, 285}},
-    {.kind = TextBox, .name = "txtALockVz", .tab = Ascent, .at = {1680, 3480, 2295, 285}, .caption = "Lock Vz", .rule = Rule::Text, .model = "ALockVz", .var = "LockVz", .written = 5, .key = "LockVz"},
-    {.kind = TextBox, .name = "txtAAlignWith", .tab = Ascent, .at = {1680, 3840, 2295, 285}, .caption = "Align With", .rule = Rule::Text, .model = "AAlignWith", .var = "AlignWith", .written = 4, .key = "AlignWith"},
-    {.kind = TextBox, .name = "txtACompleteAt", .tab = Ascent, .at = {1680, 4200, 2295, 285}, .caption = "Complete At", .rule = Rule::Text, .model = "ACompleteAt", .stored = "PeD = %1M", .readout = "lblPed", .var = "CompleteAt", .written = 6, .key = "CompleteAt"},
-    {.kind = Readout, .name = "lblPed", .tab = Ascent, .at = {4200, 4200, 2295, 255}, .style = Centred},
+    {.kind = Label, .name = "lblRequired", .index = Ascent, .tab = Ascent, .text = Required},
+    {.kind = TextBox, .name = "txtAName", .tab = Ascent, .caption = "Label", .rule = Rule::Text, .model = "AName", .key = "Label"},
+    {.kind = TextBox, .name = "txtAHeight", .index = 0, .tab = Ascent, .text = "2", .caption = "Height", .rule = Rule::Refresh, .model = "AHeight", .raw = "AHeightRaw", .stored = "%1k", .var = "H", .written = 1, .key = "Height", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAHeight", .index = 1, .tab = Ascent, .text = "10"},
+    {.kind = TextBox, .name = "txtAHeight", .index = 2, .tab = Ascent, .text = "20"},
+    {.kind = TextBox, .name = "txtAHeight", .index = 3, .tab = Ascent, .text = "60"},
+    {.kind = TextBox, .name = "txtAHeight", .index = 4, .tab = Ascent, .text = "100"},
+    {.kind = TextBox, .name = "txtAHeight", .index = 5, .tab = Ascent, .text = "150"},
+    {.kind = TextBox, .name = "txtAHeight", .index = 6, .tab = Ascent, .text = "200"},
+    {.kind = TextBox, .name = "txtAHeight", .index = 7, .tab = Ascent, .text = "260"},
+    {.kind = TextBox, .name = "txtAPitch", .index = 0, .tab = Ascent, .text = "70", .caption = "Pitch", .rule = Rule::Refresh, .model = "APitch", .var = "Pitch", .written = 2, .key = "Pitch", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAPitch", .index = 1, .tab = Ascent, .text = "75"},
+    {.kind = TextBox, .name = "txtAPitch", .index = 2, .tab = Ascent, .text = "70"},
+    {.kind = TextBox, .name = "txtAPitch", .index = 3, .tab = Ascent, .text = "60"},
+    {.kind = TextBox, .name = "txtAPitch", .index = 4, .tab = Ascent, .text = "50"},
+    {.kind = TextBox, .name = "txtAPitch", .index = 5, .tab = Ascent, .text = "40"},
+    {.kind = TextBox, .name = "txtAPitch", .index = 6, .tab = Ascent, .text = "20"},
+    {.kind = TextBox, .name = "txtAPitch", .index = 7, .tab = Ascent, .text = "0"},
+    {.kind = TextBox, .name = "txtAThrust", .index = 0, .tab = Ascent, .text = "100", .caption = "Thrust", .rule = Rule::Refresh, .model = "AThrust", .var = "Thrust", .written = 3, .key = "Thrust", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAThrust", .index = 1, .tab = Ascent, .text = "100"},
+    {.kind = TextBox, .name = "txtAThrust", .index = 2, .tab = Ascent, .text = "100"},
+    {.kind = TextBox, .name = "txtAThrust", .index = 3, .tab = Ascent, .text = "100"},
+    {.kind = TextBox, .name = "txtAThrust", .index = 4, .tab = Ascent, .text = "100"},
+    {.kind = TextBox, .name = "txtAThrust", .index = 5, .tab = Ascent, .text = "100"},
+    {.kind = TextBox, .name = "txtAThrust", .index = 6, .tab = Ascent, .text = "100"},
+    {.kind = TextBox, .name = "txtAThrust", .index = 7, .tab = Ascent, .text = "100"},
+    {.kind = TextBox, .name = "txtALockVz", .tab = Ascent, .caption = "Lock Vz", .rule = Rule::Text, .model = "ALockVz", .var = "LockVz", .written = 5, .key = "LockVz"},
+    {.kind = TextBox, .name = "txtAAlignWith", .tab = Ascent, .caption = "Align With", .rule = Rule::Text, .model = "AAlignWith", .var = "AlignWith", .written = 4, .key = "AlignWith"},
+    {.kind = TextBox, .name = "txtACompleteAt", .tab = Ascent, .caption = "Complete At", .rule = Rule::Text, .model = "ACompleteAt", .stored = "PeD = %1M", .readout = "lblPed", .var = "CompleteAt", .written = 6, .key = "CompleteAt"},
+    {.kind = Readout, .name = "lblPed", .tab = Ascent},
 
-    {.kind = OptionButton, .name = "optPAOmmit", .index = 0, .tab = PlaneAlignment, .text = "Yes", .at = {4680, 1320, 975, 255}},
-    {.kind = OptionButton, .name = "optPAOmmit", .index = 1, .tab = PlaneAlignment, .text = "No", .at = {5640, 1320, 855, 255}},
-    {.kind = TextBox, .name = "txtPALabel", .tab = PlaneAlignment, .at = {1680, 1800, 2295, 285}, .caption = "Label", .rule = Rule::Text, .model = "PALabel", .key = "Label"},
-    {.kind = TextBox, .name = "txtPAReference", .tab = PlaneAlignment, .at = {1680, 2160, 2295, 285}, .caption = "Reference", .rule = Rule::Text, .model = "PAReference", .var = "Reference", .key = "Reference"},
-    {.kind = TextBox, .name = "txtPAAlign", .tab = PlaneAlignment, .at = {1680, 2520, 2295, 285}, .caption = "Align", .rule = Rule::Text, .model = "PAAlign", .var = "Align", .key = "Align"},
+    {.kind = OptionButton, .name = "optPAOmmit", .index = 0, .tab = PlaneAlignment, .text = "Yes"},
+    {.kind = OptionButton, .name = "optPAOmmit", .index = 1, .tab = PlaneAlignment, .text = "No"},
+    {.kind = TextBox, .name = "txtPALabel", .tab = PlaneAlignment, .caption = "Label", .rule = Rule::Text, .model = "PALabel", .key = "Label"},
+    {.kind = TextBox, .name = "txtPAReference", .tab = PlaneAlignment, .caption = "Reference", .rule = Rule::Text, .model = "PAReference", .var = "Reference", .key = "Reference"},
+    {.kind = TextBox, .name = "txtPAAlign", .tab = PlaneAlignment, .caption = "Align", .rule = Rule::Text, .model = "PAAlign", .var = "Align", .key = "Align"},
 
-    {.kind = Container, .name = "Picture2", .tab = Synchronizing, .at = PairContainer},
-    {.kind = OptionButton, .name = "optSOmmit", .index = 0, .tab = Synchronizing, .parent = "Picture2", .text = "Yes", .at = Yes},
-    {.kind = OptionButton, .name = "optSOmmit", .index = 1, .tab = Synchronizing, .parent = "Picture2", .text = "No", .at = No},
-    {.kind = TextBox, .name = "txtSName", .tab = Synchronizing, .at = {3480, 1800, 2295, 285}, .caption = "Label", .rule = Rule::Text, .model = "SName", .key = "Label"},
-    {.kind = TextBox, .name = "txtSReference", .tab = Synchronizing, .at = {3480, 2160, 2295, 285}, .caption = "Reference", .rule = Rule::Reference, .model = "SReference", .readout = "lblD", .var = "Reference", .key = "Reference"},
-    {.kind = TextBox, .name = "txtSCapDist", .tab = Synchronizing, .at = {3480, 2520, 2295, 285}, .caption = "CaptureDist", .rule = Rule::Text, .model = "SCapDist", .stored = "%1k", .var = "CaptureDist", .key = "CaptureDist"},
-    {.kind = Label, .name = "lblSCapDistUnit", .tab = Synchronizing, .text = "k", .at = {6000, 2520, 255, 255}, .style = FixedLeft},
-    {.kind = Label, .name = "lblSDOpen", .tab = Synchronizing, .text = "D(", .at = {1680, 2880, 255, 255}, .style = FixedRight},
-    {.kind = Readout, .name = "lblD", .tab = Synchronizing, .at = {2040, 2880, 855, 255}, .style = Centred},
-    {.kind = Label, .name = "lblSDClose", .tab = Synchronizing, .text = ") =", .at = {3000, 2880, 255, 255}, .style = FixedLeft},
-    {.kind = TextBox, .name = "txtSCompleteAt", .tab = Synchronizing, .at = {3480, 2880, 2295, 285}, .caption = "Complete At", .rule = Rule::Distance, .model = "SCompleteAt", .stored = "D(%2) = %1k", .reference = "txtSReference", .var = "CompleteAt", .key = "CompleteAt"},
-    {.kind = Label, .name = "lblSCompleteAtUnit", .tab = Synchronizing, .text = "k", .at = {6000, 2880, 255, 255}, .style = FixedLeft},
+    {.kind = Container, .name = "Picture2", .tab = Synchronizing},
+    {.kind = OptionButton, .name = "optSOmmit", .index = 0, .tab = Synchronizing, .parent = "Picture2", .text = "Yes"},
+    {.kind = OptionButton, .name = "optSOmmit", .index = 1, .tab = Synchronizing, .parent = "Picture2", .text = "No"},
+    {.kind = TextBox, .name = "txtSName", .tab = Synchronizing, .caption = "Label", .rule = Rule::Text, .model = "SName", .key = "Label"},
+    {.kind = TextBox, .name = "txtSReference", .tab = Synchronizing, .caption = "Reference", .rule = Rule::Reference, .model = "SReference", .readout = "lblD", .var = "Reference", .key = "Reference"},
+    {.kind = TextBox, .name = "txtSCapDist", .tab = Synchronizing, .caption = "CaptureDist", .rule = Rule::Text, .model = "SCapDist", .stored = "%1k", .var = "CaptureDist", .key = "CaptureDist"},
+    {.kind = Label, .name = "lblSCapDistUnit", .tab = Synchronizing, .text = "k"},
+    {.kind = Label, .name = "lblSDOpen", .tab = Synchronizing, .text = "D("},
+    {.kind = Readout, .name = "lblD", .tab = Synchronizing},
+    {.kind = Label, .name = "lblSDClose", .tab = Synchronizing, .text = ") ="},
+    {.kind = TextBox, .name = "txtSCompleteAt", .tab = Synchronizing, .caption = "Complete At", .rule = Rule::Distance, .model = "SCompleteAt", .stored = "D(%2) = %1k", .reference = "txtSReference", .var = "CompleteAt", .key = "CompleteAt"},
+    {.kind = Label, .name = "lblSCompleteAtUnit", .tab = Synchronizing, .text = "k"},
 
-    {.kind = Container, .name = "Picture3", .tab = Approach, .at = PairContainer},
-    {.kind = OptionButton, .name = "optAppOmmit", .index = 0, .tab = Approach, .parent = "Picture3", .text = "Yes", .at = Yes},
-    {.kind = OptionButton, .name = "optAppOmmit", .index = 1, .tab = Approach, .parent = "Picture3", .text = "No", .at = {960, 240, 1095, 255}},
-    {.kind = TextBox, .name = "txtAppName", .tab = Approach, .at = {3480, 1800, 2295, 285}, .caption = "Label", .rule = Rule::Text, .model = "AppName", .key = "Label"},
-    {.kind = TextBox, .name = "txtAppReference", .tab = Approach, .at = {3480, 2160, 2295, 285}, .caption = "Reference", .rule = Rule::Reference, .model = "AppReference", .readout = "lblAppD", .var = "Reference", .key = "Reference"},
-    {.kind = TextBox, .name = "txtAppNav", .tab = Approach, .at = {3480, 2520, 2295, 285}, .caption = "NAV", .rule = Rule::Text, .model = "AppNav", .var = "NAV", .key = "NAV"},
-    {.kind = Label, .name = "lblAppDOpen", .tab = Approach, .text = "D(", .at = {1680, 2880, 255, 255}, .style = FixedRight},
-    {.kind = Readout, .name = "lblAppD", .tab = Approach, .at = {2040, 2880, 855, 255}, .style = Centred},
-    {.kind = Label, .name = "lblAppDClose", .tab = Approach, .text = ") =", .at = {3000, 2880, 255, 255}, .style = FixedLeft},
-    {.kind = TextBox, .name = "txtAppCompleteAt", .tab = Approach, .at = {3480, 2880, 2295, 285}, .caption = "Complete At", .rule = Rule::Distance, .model = "AppCompleteAt", .stored = "D(%2) = %1", .reference = "txtAppReference", .var = "CompleteAt", .key = "CompleteAt"},
+    {.kind = Container, .name = "Picture3", .tab = Approach},
+    {.kind = OptionButton, .name = "optAppOmmit", .index = 0, .tab = Approach, .parent = "Picture3", .text = "Yes"},
+    {.kind = OptionButton, .name = "optAppOmmit", .index = 1, .tab = Approach, .parent = "Picture3", .text = "No"},
+    {.kind = TextBox, .name = "txtAppName", .tab = Approach, .caption = "Label", .rule = Rule::Text, .model = "AppName", .key = "Label"},
+    {.kind = TextBox, .name = "txtAppReference", .tab = Approach, .caption = "Reference", .rule = Rule::Reference, .model = "AppReference", .readout = "lblAppD", .var = "Reference", .key = "Reference"},
+    {.kind = TextBox, .name = "txtAppNav", .tab = Approach, .caption = "NAV", .rule = Rule::Text, .model = "AppNav", .var = "NAV", .key = "NAV"},
+    {.kind = Label, .name = "lblAppDOpen", .tab = Approach, .text = "D("},
+    {.kind = Readout, .name = "lblAppD", .tab = Approach},
+    {.kind = Label, .name = "lblAppDClose", .tab = Approach, .text = ") ="},
+    {.kind = TextBox, .name = "txtAppCompleteAt", .tab = Approach, .caption = "Complete At", .rule = Rule::Distance, .model = "AppCompleteAt", .stored = "D(%2) = %1", .reference = "txtAppReference", .var = "CompleteAt", .key = "CompleteAt"},
 
-    {.kind = Container, .name = "Picture4", .tab = Docking, .at = {4560, 1200, 2175, 375}},
-    {.kind = OptionButton, .name = "optDOmmit", .index = 0, .tab = Docking, .parent = "Picture4", .text = "Yes", .at = {120, 120, 975, 255}},
-    {.kind = OptionButton, .name = "optDOmmit", .index = 1, .tab = Docking, .parent = "Picture4", .text = "No", .at = {1080, 120, 975, 255}},
-    {.kind = TextBox, .name = "txtDName", .tab = Docking, .at = {1680, 1800, 2295, 285}, .caption = "Label", .captionName = "lblDName", .rule = Rule::Text, .model = "DName", .key = "Label", .loaded = 1},
-    {.kind = TextBox, .name = "txtDReference", .tab = Docking, .at = {1680, 2160, 2295, 285}, .caption = "Reference", .rule = Rule::Text, .model = "DReference", .var = "Reference", .key = "Reference", .loaded = 4},
-    {.kind = TextBox, .name = "txtDPort", .tab = Docking, .at = {1680, 2520, 2295, 285}, .caption = "Port", .rule = Rule::Text, .model = "DPort", .var = "Port", .key = "Port", .loaded = 3},
-    {.kind = TextBox, .name = "txtDNAV", .tab = Docking, .at = {1680, 2880, 2295, 285}, .caption = "NAV", .rule = Rule::Text, .model = "DNAV", .var = "NAV", .key = "NAV", .loaded = 2},
-    {.kind = CheckBox, .name = "chkDCmdsK", .tab = Docking, .text = "Nose cone", .at = {1680, 3240, 1215, 255}, .caption = "Commands", .rule = Rule::Command, .model = "DCmds", .command = "K", .var = "Cmds", .key = "CmdCone", .project = Stored::Check, .separator = u',', .loaded = 5},
-    {.kind = CheckBox, .name = "chkDCmdsCC", .tab = Docking, .text = "Docking Clearance", .at = {3000, 3240, 1695, 255}, .rule = Rule::Command, .model = "DCmds", .command = "^C", .var = "Cmds", .key = "CmdClearance", .project = Stored::Check, .loaded = 6},
+    {.kind = Container, .name = "Picture4", .tab = Docking},
+    {.kind = OptionButton, .name = "optDOmmit", .index = 0, .tab = Docking, .parent = "Picture4", .text = "Yes"},
+    {.kind = OptionButton, .name = "optDOmmit", .index = 1, .tab = Docking, .parent = "Picture4", .text = "No"},
+    {.kind = TextBox, .name = "txtDName", .tab = Docking, .caption = "Label", .captionName = "lblDName", .rule = Rule::Text, .model = "DName", .key = "Label", .loaded = 1},
+    {.kind = TextBox, .name = "txtDReference", .tab = Docking, .caption = "Reference", .rule = Rule::Text, .model = "DReference", .var = "Reference", .key = "Reference", .loaded = 4},
+    {.kind = TextBox, .name = "txtDPort", .tab = Docking, .caption = "Port", .rule = Rule::Text, .model = "DPort", .var = "Port", .key = "Port", .loaded = 3},
+    {.kind = TextBox, .name = "txtDNAV", .tab = Docking, .caption = "NAV", .rule = Rule::Text, .model = "DNAV", .var = "NAV", .key = "NAV", .loaded = 2},
+    {.kind = CheckBox, .name = "chkDCmdsK", .tab = Docking, .text = "Nose cone", .caption = "Commands", .rule = Rule::Command, .model = "DCmds", .command = "K", .var = "Cmds", .key = "CmdCone", .project = Stored::Check, .separator = u',', .loaded = 5},
+    {.kind = CheckBox, .name = "chkDCmdsCC", .tab = Docking, .text = "Docking Clearance", .rule = Rule::Command, .model = "DCmds", .command = "^C", .var = "Cmds", .key = "CmdClearance", .project = Stored::Check, .loaded = 6},
 
-    {.kind = Container, .name = "Picture5", .tab = Undocking, .at = PairContainer},
-    {.kind = OptionButton, .name = "optUOmmit", .index = 0, .tab = Undocking, .parent = "Picture5", .text = "Yes", .at = Yes},
-    {.kind = OptionButton, .name = "optUOmmit", .index = 1, .tab = Undocking, .parent = "Picture5", .text = "No", .at = No},
-    {.kind = TextBox, .name = "txtULabel", .tab = Undocking, .at = {1680, 1800, 2295, 285}, .caption = "Label", .rule = Rule::Text, .model = "ULabel", .key = "Label", .loaded = 1},
-    {.kind = TextBox, .name = "txtUStartAt", .tab = Undocking, .at = {1680, 2160, 2295, 285}, .caption = "Start At", .rule = Rule::Text, .model = "UStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt", .loaded = 4},
-    {.kind = TextBox, .name = "txtUReference", .tab = Undocking, .at = {1680, 2520, 2295, 285}, .caption = "Reference", .rule = Rule::Text, .model = "UReference", .var = "Reference", .key = "Reference", .loaded = 3},
-    {.kind = TextBox, .name = "txtUPort", .tab = Undocking, .at = {1680, 2880, 2295, 285}, .caption = "Port", .rule = Rule::Text, .model = "UPort", .var = "Port", .key = "Port", .loaded = 2},
-    {.kind = TextBox, .name = "txtUVRel", .tab = Undocking, .at = {1680, 3240, 2295, 285}, .caption = "VRel", .rule = Rule::Text, .model = "UVRel", .var = "VRel", .key = "VRel", .loaded = 5},
-    {.kind = Label, .name = "lblUCmds", .tab = Undocking, .text = "K", .at = {1680, 3600, 255, 255}, .style = FixedLeft, .caption = "Commands", .var = "Cmds", .key = "Commands", .project = Stored::Fixed},
+    {.kind = Container, .name = "Picture5", .tab = Undocking},
+    {.kind = OptionButton, .name = "optUOmmit", .index = 0, .tab = Undocking, .parent = "Picture5", .text = "Yes"},
+    {.kind = OptionButton, .name = "optUOmmit", .index = 1, .tab = Undocking, .parent = "Picture5", .text = "No"},
+    {.kind = TextBox, .name = "txtULabel", .tab = Undocking, .caption = "Label", .rule = Rule::Text, .model = "ULabel", .key = "Label", .loaded = 1},
+    {.kind = TextBox, .name = "txtUStartAt", .tab = Undocking, .caption = "Start At", .rule = Rule::Text, .model = "UStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt", .loaded = 4},
+    {.kind = TextBox, .name = "txtUReference", .tab = Undocking, .caption = "Reference", .rule = Rule::Text, .model = "UReference", .var = "Reference", .key = "Reference", .loaded = 3},
+    {.kind = TextBox, .name = "txtUPort", .tab = Undocking, .caption = "Port", .rule = Rule::Text, .model = "UPort", .var = "Port", .key = "Port", .loaded = 2},
+    {.kind = TextBox, .name = "txtUVRel", .tab = Undocking, .caption = "VRel", .rule = Rule::Text, .model = "UVRel", .var = "VRel", .key = "VRel", .loaded = 5},
+    {.kind = Label, .name = "lblUCmds", .tab = Undocking, .text = "K", .caption = "Commands", .var = "Cmds", .key = "Commands", .project = Stored::Fixed},
 
-    {.kind = Container, .name = "Picture6", .tab = Reentry, .at = PairContainer},
-    {.kind = OptionButton, .name = "optROmmit", .index = 0, .tab = Reentry, .parent = "Picture6", .text = "Yes", .at = Yes},
-    {.kind = OptionButton, .name = "optROmmit", .index = 1, .tab = Reentry, .parent = "Picture6", .text = "No", .at = No},
-    {.kind = TextBox, .name = "txtRName", .tab = Reentry, .at = {1680, 1800, 2295, 285}, .caption = "Label", .rule = Rule::Text, .model = "RName", .key = "Label"},
-    {.kind = TextBox, .name = "txtRStartAt", .tab = Reentry, .at = {1680, 2160, 2295, 285}, .caption = "Start At", .rule = Rule::Text, .model = "RStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt"},
-    {.kind = TextBox, .name = "txtRAoa", .tab = Reentry, .at = {1680, 2520, 2295, 285}, .caption = "AOA", .rule = Rule::Text, .model = "RAoa", .var = "AOA", .key = "AOA"},
-    {.kind = TextBox, .name = "txtRBase", .tab = Reentry, .at = {1680, 2880, 2295, 285}, .caption = "Base", .rule = Rule::Text, .model = "RBase", .var = "Base", .key = "Base"},
-    {.kind = TextBox, .name = "txtRCompleteAt", .tab = Reentry, .at = {1680, 3240, 2295, 285}, .caption = "Complete At", .rule = Rule::Text, .model = "RCompleteAt", .shown = "H = %1k", .readout = "lblRCompleteAt", .var = "CompleteAt", .key = "CompleteAt"},
-    {.kind = Readout, .name = "lblRCompleteAt", .tab = Reentry, .at = {4080, 3240, 2295, 255}, .style = Centred},
+    {.kind = Container, .name = "Picture6", .tab = Reentry},
+    {.kind = OptionButton, .name = "optROmmit", .index = 0, .tab = Reentry, .parent = "Picture6", .text = "Yes"},
+    {.kind = OptionButton, .name = "optROmmit", .index = 1, .tab = Reentry, .parent = "Picture6", .text = "No"},
+    {.kind = TextBox, .name = "txtRName", .tab = Reentry, .caption = "Label", .rule = Rule::Text, .model = "RName", .key = "Label"},
+    {.kind = TextBox, .name = "txtRStartAt", .tab = Reentry, .caption = "Start At", .rule = Rule::Text, .model = "RStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt"},
+    {.kind = TextBox, .name = "txtRAoa", .tab = Reentry, .caption = "AOA", .rule = Rule::Text, .model = "RAoa", .var = "AOA", .key = "AOA"},
+    {.kind = TextBox, .name = "txtRBase", .tab = Reentry, .caption = "Base", .rule = Rule::Text, .model = "RBase", .var = "Base", .key = "Base"},
+    {.kind = TextBox, .name = "txtRCompleteAt", .tab = Reentry, .caption = "Complete At", .rule = Rule::Text, .model = "RCompleteAt", .shown = "H = %1k", .readout = "lblRCompleteAt", .var = "CompleteAt", .key = "CompleteAt"},
+    {.kind = Readout, .name = "lblRCompleteAt", .tab = Reentry},
 
-    {.kind = Container, .name = "Picture7", .tab = Landing, .at = PairContainer},
-    {.kind = OptionButton, .name = "optLndOmmit", .index = 0, .tab = Landing, .parent = "Picture7", .text = "Yes", .at = Yes},
-    {.kind = OptionButton, .name = "optLndOmmit", .index = 1, .tab = Landing, .parent = "Picture7", .text = "No", .at = No},
-    {.kind = TextBox, .name = "txtLndName", .tab = Landing, .at = {1680, 1800, 2295, 285}, .caption = "Label", .rule = Rule::Text, .model = "LndName", .key = "Label"},
-    {.kind = TextBox, .name = "txtLndBase", .tab = Landing, .at = {1680, 2160, 2295, 285}, .caption = "Base", .rule = Rule::Text, .model = "LndBase", .var = "Base", .key = "Base"},
-    {.kind = TextBox, .name = "txtLndHoverPad", .index = 0, .tab = Landing, .at = {1680, 2520, 2295, 285}, .caption = "Hover Pad", .rule = Rule::Element, .model = "LndHoverPad", .var = "HoverPad", .key = "HoverPad", .project = Stored::ModelList},
-    {.kind = TextBox, .name = "txtLndHoverPad", .index = 1, .tab = Landing, .at = {4200, 2520, 2295, 285}},
-    {.kind = TextBox, .name = "txtLndNAV", .tab = Landing, .at = {1680, 2880, 2295, 285}, .caption = "NAV", .rule = Rule::Text, .model = "LndNAV", .var = "NAV", .key = "NAV"},
+    {.kind = Container, .name = "Picture7", .tab = Landing},
+    {.kind = OptionButton, .name = "optLndOmmit", .index = 0, .tab = Landing, .parent = "Picture7", .text = "Yes"},
+    {.kind = OptionButton, .name = "optLndOmmit", .index = 1, .tab = Landing, .parent = "Picture7", .text = "No"},
+    {.kind = TextBox, .name = "txtLndName", .tab = Landing, .caption = "Label", .rule = Rule::Text, .model = "LndName", .key = "Label"},
+    {.kind = TextBox, .name = "txtLndBase", .tab = Landing, .caption = "Base", .rule = Rule::Text, .model = "LndBase", .var = "Base", .key = "Base"},
+    {.kind = TextBox, .name = "txtLndHoverPad", .index = 0, .tab = Landing, .caption = "Hover Pad", .rule = Rule::Element, .model = "LndHoverPad", .var = "HoverPad", .key = "HoverPad", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtLndHoverPad", .index = 1, .tab = Landing},
+    {.kind = TextBox, .name = "txtLndNAV", .tab = Landing, .caption = "NAV", .rule = Rule::Text, .model = "LndNAV", .var = "NAV", .key = "NAV"},
 
-    {.kind = Label, .name = "lblRequired", .index = MakeFile, .tab = MakeFile, .text = Required, .at = RequiredGeometry, .style = CannotOmmit},
-    {.kind = TextBox, .name = "txtFileName", .tab = MakeFile, .at = {1680, 1800, 2295, 285}, .caption = "File Name", .rule = Rule::FileName, .key = "FileName", .saved = 2, .loaded = 2},
-    {.kind = Label, .name = "lblFileExtension", .tab = MakeFile, .text = ".qav", .at = {4080, 1800, 495, 255}, .style = FixedLeft},
-    {.kind = TextBox, .name = "txtDirectory", .tab = MakeFile, .text = "C:\\Orbiter\\QAV\\", .at = {1680, 2160, 7695, 285}, .caption = "Directory", .rule = Rule::Directory, .key = "Directory", .saved = 1, .loaded = 1},
-    {.kind = TextBox, .name = "txtMissionName", .tab = MakeFile, .at = {1680, 2520, 2295, 285}, .caption = "Mission Name", .rule = Rule::MissionName, .key = "Label", .saved = 3, .loaded = 3},
-    {.kind = MultiLineBox, .name = "txtInsert", .tab = MakeFile, .at = {1680, 3000, 7695, 1335}, .caption = "Please insert into \"missions.lst\""},
-    {.kind = Button, .name = "cmdMakeMission", .tab = MakeFile, .text = "Make Mission", .at = {4440, 4440, 1575, 495}},
+    {.kind = Label, .name = "lblRequired", .index = MakeFile, .tab = MakeFile, .text = Required},
+    {.kind = TextBox, .name = "txtFileName", .tab = MakeFile, .caption = "File Name", .rule = Rule::FileName, .key = "FileName", .saved = 2, .loaded = 2},
+    {.kind = Label, .name = "lblFileExtension", .tab = MakeFile, .text = ".qav"},
+    {.kind = TextBox, .name = "txtDirectory", .tab = MakeFile, .text = "C:\\Orbiter\\QAV\\", .caption = "Directory", .rule = Rule::Directory, .key = "Directory", .saved = 1, .loaded = 1},
+    {.kind = TextBox, .name = "txtMissionName", .tab = MakeFile, .caption = "Mission Name", .rule = Rule::MissionName, .key = "Label", .saved = 3, .loaded = 3},
+    {.kind = MultiLineBox, .name = "txtInsert", .tab = MakeFile, .caption = "Please insert into \"missions.lst\""},
+    {.kind = Button, .name = "cmdMakeMission", .tab = MakeFile, .text = "Make Mission"},
 };
 
-inline constexpr Line Lines[] = {
-    {Launch, 4080, 1680, 4080, 5040},
-    {Launch, 6600, 1680, 6600, 5040},
-    {Ascent, 1560, 2160, 6360, 2160},
-    {Ascent, 1560, 3360, 6360, 3360},
-    {Ascent, 2160, 2160, 2160, 3360},
-    {Ascent, 2760, 2160, 2760, 3360},
-    {Ascent, 3360, 2160, 3360, 3360},
-    {Ascent, 3960, 2160, 3960, 3360},
-    {Ascent, 4560, 2160, 4560, 3360},
-    {Ascent, 5160, 2160, 5160, 3360},
-    {Ascent, 5760, 2160, 5760, 3360},
-    {Ascent, 6360, 2160, 6360, 3360},
-    {Ascent, 4080, 3360, 4080, 5040},
-    {Synchronizing, 3360, 1680, 3360, 5040},
-    {Synchronizing, 5880, 1680, 5880, 5040},
-    {Approach, 3360, 1680, 3360, 5040},
-    {Landing, 4080, 1680, 4080, 5040},
-    {MakeFile, 240, 2880, 9360, 2880},
-};
 // clang-format on
 
 } // namespace Table
@@ -402,20 +345,7 @@ inline constexpr auto RowLinks = [] {
 
 std::span<const Control> controls();
 std::span<const Step> steps();
-std::span<const Line> lines();
 QStringList tabCaptions();
-
-// The tab container's caption rows are this high (twips).
-inline constexpr int TabRowHeight = 495;
-// Every tab has the "Ommit:" row and two rules under and beside the row captions.
-inline constexpr Twips OmmitCaption{3360, 1320, 1215, 255};
-inline constexpr Line HeaderRule{-1, 240, 1680, 9360, 1680};
-inline constexpr Line CaptionRule{-1, 1560, 1680, 1560, 5040};
-// Row captions end at the same x on every tab.
-inline constexpr int CaptionLeft = 240;
-inline constexpr int CaptionWidth = 1215;
-inline constexpr int CaptionHeight = 255;
-inline constexpr int TwoLineCaptionHeight = 375;
 
 // "txtAHeight(3)" for an array element, the bare name otherwise.
 QString objectName(const char *name, int index);
@@ -423,7 +353,6 @@ QString objectName(const Control &control);
 QString objectName(Id id);
 // The label that carries a control's row caption.
 QString captionObjectName(const Control &control);
-Twips captionGeometry(const Control &control);
 
 // The control of this object name, at run time; nothing for an unknown name.
 std::optional<Id> find(QStringView objectName);

@@ -15,6 +15,7 @@
 
 #include "accessibility.h"
 #include "appearance.h"
+#include "formlayout.h"
 #include "messages.h"
 #include "tworowtabwidget.h"
 
@@ -40,7 +41,7 @@ frmMainWindow::frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog,
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("KORVALIN - Mission File Creator - Version Alpha-01c"));
     setFont(Platform::formFont());
-    setFixedSize(674, 544);
+    setFixedSize(Layout::WindowSize);
     connect(&m_form, &frmMain::textChanged, this, &frmMainWindow::showText);
     connect(&m_form, &frmMain::checkedChanged, this, &frmMainWindow::showChecked);
     connect(&m_form, &frmMain::enabledChanged, this, &frmMainWindow::showEnabled);

@@ -16,14 +16,14 @@
 
 #include "accessibility.h"
 #include "appearance.h"
-#include "formtable.h"
+#include "formlayout.h"
 #include "optiongroup.h"
 #include "tworowtabwidget.h"
 
 namespace {
 
 using Form::Kind;
-using Form::Style;
+using Layout::Style;
 
 constexpr qreal HeadingPointSize = 9.75;
 
@@ -58,7 +58,7 @@ void applyStyle(QLabel *label, Style style)
     }
 }
 
-QLabel *makeLabel(const QString &text, const QString &name, Style style, const Form::Twips &at,
+QLabel *makeLabel(const QString &text, const QString &name, Style style, const Layout::Twips &at,
                   QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -68,14 +68,14 @@ QLabel *makeLabel(const QString &text, const QString &name, Style style, const F
     return label;
 }
 
-void makeRule(const Form::Line &line, QWidget *parent)
+void makeRule(const Layout::Line &line, QWidget *parent)
 {
     auto *rule = new QFrame(parent);
     const bool horizontal = line.y1 == line.y2;
     rule->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
     rule->setFrameShadow(QFrame::Plain);
-    const QPoint from = Form::Twips{line.x1, line.y1, 0, 0}.toPixels().topLeft();
-    const QPoint to = Form::Twips{line.x2, line.y2, 0, 0}.toPixels().topLeft();
+    const QPoint from = Layout::Twips{line.x1, line.y1, 0, 0}.toPixels().topLeft();
+    const QPoint to = Layout::Twips{line.x2, line.y2, 0, 0}.toPixels().topLeft();
     rule->setGeometry(QRect(from, to));
     rule->lower();
     rule->show();
@@ -94,13 +94,13 @@ void frmMainWindow::build(Part part)
         const Shown shown = createControl({row}, parent);
         QWidget *widget = shown.widget;
         widget->setObjectName(Form::objectName(control));
-        widget->setGeometry(control.at.toPixels());
+        widget->setGeometry(Layout::placeOf({row}).at.toPixels());
         m_shown[std::size_t(row)] = shown;
         m_controls.insert(widget->objectName(), widget);
         if (control.caption) {
             QLabel *caption =
                     makeLabel(QString::fromUtf8(control.caption), Form::captionObjectName(control),
-                              Style::RowCaption, Form::captionGeometry(control), parent);
+                              Style::RowCaption, Layout::captionGeometry({row}), parent);
             caption->setWordWrap(control.kind == Kind::MultiLineBox);
             // Fixed text ("K") takes no focus, so the caption has nothing to lead to.
             if (control.kind != Kind::Label)
@@ -118,7 +118,7 @@ void frmMainWindow::build(Part part)
         if (inPart(tab))
             addTabFurniture(tab);
     }
-    for (const Form::Line &line : Form::lines()) {
+    for (const Layout::Line &line : Layout::Table::Lines) {
         if (inPart(line.tab))
             makeRule(line, m_tabs->page(line.tab));
     }
@@ -188,14 +188,15 @@ bool isField(Kind kind)
 }
 
 // Controls on one row of a tab stand at the same height in the same container.
-bool sameRow(const Form::Control &a, const Form::Control &b)
+bool sameRow(Form::Id first, Form::Id second)
 {
+    const Form::Control &a = first.control();
+    const Form::Control &b = second.control();
     return a.tab == b.tab && QLatin1StringView(a.parent) == QLatin1StringView(b.parent)
-            && a.at.top == b.at.top;
+            && Layout::placeOf(first).at.top == Layout::placeOf(second).at.top;
 }
 
-// "Plane Alignment" for the tab "3 - Plane Alignment".
-QString stepName(int tab) { return Form::tabCaptions().value(tab).section(u'-', 1).trimmed(); }
+QString stepName(int tab) { return QString::fromLatin1(Form::steps()[std::size_t(tab)].section); }
 
 } // namespace
 
@@ -238,7 +239,7 @@ void frmMainWindow::linkForAssistiveTools(Form::Id id)
         return;
     for (int row = 0; row < Form::RowCount; ++row) {
         const Form::Control &other = Form::Table::Controls[row];
-        if (!sameRow(control, other))
+        if (!sameRow(id, {row}))
             continue;
         if (other.caption && isField(other.kind))
             Platform::addAccessibleLabel(m_controls.value(Form::captionObjectName(other)), widget);
@@ -287,7 +288,7 @@ frmMainWindow::Shown frmMainWindow::createControl(Form::Id id, QWidget *parent)
     case Kind::Label:
     case Kind::Readout: {
         auto *label = new QLabel(text, parent);
-        applyStyle(label, control.style);
+        applyStyle(label, Layout::placeOf(id).style);
         return {.widget = label, .label = label};
     }
     case Kind::Frame: return {.widget = new QGroupBox(text, parent)};
@@ -299,8 +300,8 @@ frmMainWindow::Shown frmMainWindow::createControl(Form::Id id, QWidget *parent)
     }
     case Kind::Container: return {.widget = new QWidget(parent)};
     case Kind::Tabs:
-        m_tabs = new TwoRowTabWidget(Form::tabCaptions(), Form::TabRowHeight / Form::TwipsPerPixel,
-                                     parent);
+        m_tabs = new TwoRowTabWidget(Form::tabCaptions(),
+                                     Layout::TabRowHeight / Layout::TwipsPerPixel, parent);
         return {.widget = m_tabs};
     }
     Q_UNREACHABLE();
@@ -310,8 +311,8 @@ void frmMainWindow::addTabFurniture(int tab)
 {
     QWidget *page = m_tabs->page(tab);
     makeLabel(QStringLiteral("Ommit:"), Form::objectName("lblOmmit", tab), Style::Ommit,
-              Form::OmmitCaption, page)
+              Layout::OmmitCaption, page)
             ->show();
-    makeRule(Form::HeaderRule, page);
-    makeRule(Form::CaptionRule, page);
+    makeRule(Layout::HeaderRule, page);
+    makeRule(Layout::CaptionRule, page);
 }

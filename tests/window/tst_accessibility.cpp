@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "formlayout.h"
 #include "frmMain_window.h"
 #include "testsupport.h"
 #include "tworowtabwidget.h"
@@ -54,8 +55,14 @@ bool isField(Form::Kind kind)
 // Units and readouts, the labels a field is read with.
 bool describesAField(const Form::Control &c)
 {
-    using enum Form::Style;
-    return !c.caption && (c.style == Centred || c.style == FixedLeft || c.style == FixedRight);
+    using enum Layout::Style;
+    const Layout::Style style = Layout::Table::Places[&c - Form::Table::Controls].style;
+    return !c.caption && (style == Centred || style == FixedLeft || style == FixedRight);
+}
+
+int topOf(const Form::Control &c)
+{
+    return Layout::Table::Places[&c - Form::Table::Controls].at.top;
 }
 
 } // namespace
@@ -279,7 +286,7 @@ void tst_accessibility::descriptions()
     const Form::Control &label = Form::controls()[row];
     const Form::Control *field = nullptr;
     for (const Form::Control &c : Form::controls()) {
-        if (isField(c.kind) && c.tab == label.tab && c.at.top == label.at.top)
+        if (isField(c.kind) && c.tab == label.tab && topOf(c) == topOf(label))
             field = &c;
     }
     QVERIFY(field);

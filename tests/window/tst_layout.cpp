@@ -11,6 +11,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 
+#include "formlayout.h"
 #include "frmMain_window.h"
 #include "testsupport.h"
 #include "tworowtabwidget.h"
@@ -57,7 +58,8 @@ private slots:
                     : c.tab == Form::OnWindow ? static_cast<QWidget *>(m_window.get())
                                               : tabs;
             QVERIFY(c.tab == Form::OnWindow || tabs->page(c.tab)->isAncestorOf(w));
-            QCOMPARE(placed(w, container), c.at.toPixels());
+            QCOMPARE(placed(w, container),
+                     Layout::placeOf(*Form::find(w->objectName())).at.toPixels());
             if (c.kind == Form::Kind::TextBox || c.kind == Form::Kind::MultiLineBox)
                 QCOMPARE(w->accessibleName(), Form::accessibleName(c));
             if (c.caption) {
@@ -65,14 +67,15 @@ private slots:
                 QCOMPARE(caption->text(), c.caption);
                 // A fixed text is no field a caption could name.
                 QCOMPARE(caption->buddy(), c.kind == Form::Kind::Label ? nullptr : w);
-                QCOMPARE(placed(caption, tabs), Form::captionGeometry(c).toPixels());
+                QCOMPARE(placed(caption, tabs),
+                         Layout::captionGeometry(*Form::find(w->objectName())).toPixels());
             }
         }
         // Every tab has its "Ommit:" row; an option says what it leaves out.
         for (int tab = 0; tab < tabs->count(); ++tab) {
             auto *ommit = tabs->page(tab)->findChild<QLabel *>(Form::objectName("lblOmmit", tab));
             QVERIFY(ommit && ommit->text() == "Ommit:");
-            QCOMPARE(placed(ommit, tabs), Form::OmmitCaption.toPixels());
+            QCOMPARE(placed(ommit, tabs), Layout::OmmitCaption.toPixels());
         }
         QCOMPARE(control("optDOmmit(0)")->accessibleName(), "Ommit Docking: Yes");
     }

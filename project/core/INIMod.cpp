@@ -66,19 +66,6 @@ QString storedValue(const FieldSource &fields, const MissionModel &model, Id id)
     return parts.join(QChar(field.separator));
 }
 
-// The file's bytes; a missing file is an empty one.
-bool readProfileFile(const QString &path, QByteArray *bytes, QString *error)
-{
-    Platform::FileError failure;
-    if (Platform::readRegularFile(path, ProjectFileLimit, bytes, &failure))
-        return true;
-    switch (failure.kind) {
-    case Platform::FileError::Missing: bytes->clear(); return true;
-    case Platform::FileError::TooLarge: *error = tooLargeForAProject(); return false;
-    default: *error = failure.reason; return false;
-    }
-}
-
 // The document after writing the entries, or the reason one of them cannot be written.
 bool applyEntries(ProfileDocument &doc, const QList<ProfileEntry> &entries, QString *error)
 {
@@ -103,33 +90,12 @@ QString projectFilePath(const QString &fileName)
 
 QString tooLargeForAProject() { return QStringLiteral("too large to be a project file"); }
 
-QString ReadINI(const QString &section, const QString &key, const QString &file)
-{
-    QByteArray bytes;
-    Platform::FileError error;
-    if (!Platform::readRegularFile(file, ProjectFileLimit, &bytes, &error))
-        return {};
-    return ProfileDocument::fromBytes(bytes).value(section, key);
-}
-
-bool WriteINI(const QString &section, const QString &key, const QString &value, const QString &file)
-{
-    QByteArray bytes;
-    QString error;
-    if (!readProfileFile(file, &bytes, &error))
-        return false;
-    ProfileDocument doc = ProfileDocument::fromBytes(bytes);
-    return doc.setValue(section, key, value) && Platform::writeWhole(file, doc.toBytes(), &error);
-}
-
 QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel &model)
 {
     QList<ProfileEntry> entries;
-    const auto omitted = [&fields](int step) {
-        return Form::isOptional(step) && !fields.isChecked(Form::option(step, 1));
-    };
+    const Omissions omitted = omissionsOf(fields.isChecked);
     for (const int step : sectionsInOrder()) {
-        if (omitted(step))
+        if (omitted[std::size_t(step)])
             continue;
         const QString section = sectionName(step);
         for (const Id id : sectionKeys(step, &Form::Control::saved))
@@ -141,7 +107,7 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
         for (int optional = 0; optional < Form::StepCount; ++optional) {
             if (Form::isOptional(optional))
                 entries.append({section, QString::fromLatin1(Form::steps()[optional].flagKey),
-                                omitted(optional) ? Yes : No});
+                                omitted[std::size_t(optional)] ? Yes : No});
         }
     }
     return entries;
@@ -158,15 +124,15 @@ QByteArray updatedProject(const QByteArray &existing, const QList<ProfileEntry> 
 bool prepareProject(const QList<ProfileEntry> &entries, const QString &fileName,
                     PreparedProject *project, WriteFailure *failure)
 {
+    const QString folder = QString::fromLatin1(ProjectFolder);
     const QString path = projectFilePath(fileName);
     QByteArray bytes;
     QString error;
-    if (const QString folder = QString::fromLatin1(ProjectFolder);
-        !Platform::folderPossible(folder, &error)) {
+    if (!Platform::folderPossible(folder, &error)) {
         *failure = {WriteFailure::ProjectFolder, folder, error};
         return false;
     }
-    if (!readProfileFile(path, &bytes, &error)) {
+    if (!readProject(path, &bytes, &error, MissingProject::Empty)) {
         *failure = {WriteFailure::ProjectFile, path, error};
         return false;
     }
@@ -175,19 +141,18 @@ bool prepareProject(const QList<ProfileEntry> &entries, const QString &fileName,
         *failure = {WriteFailure::ProjectFile, path, error};
         return false;
     }
-    *project = {path, doc.toBytes()};
+    *project = {path, doc.toBytes(), folder};
     return true;
 }
 
-bool SaveProject(const PreparedProject &project, WriteFailure *failure)
+bool SaveProject(const PreparedProject &project, WriteFailure *failure, QByteArray *version)
 {
-    const QString folder = QString::fromLatin1(ProjectFolder);
     QString error;
-    if (!Platform::makeFolders(folder, &error)) {
-        *failure = {WriteFailure::ProjectFolder, folder, error};
+    if (!project.folder.isEmpty() && !Platform::makeFolders(project.folder, &error)) {
+        *failure = {WriteFailure::ProjectFolder, project.folder, error};
         return false;
     }
-    if (!Platform::writeWhole(project.path, project.bytes, &error)) {
+    if (!Platform::writeWhole(project.path, project.bytes, &error, version)) {
         *failure = {WriteFailure::ProjectFile, project.path, error};
         return false;
     }
@@ -243,12 +208,21 @@ QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QStr
     return out;
 }
 
-bool readProject(const QString &path, QByteArray *bytes, QString *error)
+bool readProject(const QString &path, QByteArray *bytes, QString *error, MissingProject missing)
 {
     Platform::FileError failure;
     if (Platform::readRegularFile(path, ProjectFileLimit, bytes, &failure))
         return true;
-    *error = failure.kind == Platform::FileError::TooLarge ? tooLargeForAProject() : failure.reason;
+    switch (failure.kind) {
+    case Platform::FileError::Missing:
+        if (missing == MissingProject::Refused)
+            break;
+        bytes->clear();
+        return true;
+    case Platform::FileError::TooLarge: *error = tooLargeForAProject(); return false;
+    default: break;
+    }
+    *error = failure.reason;
     return false;
 }
 

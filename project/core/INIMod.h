@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 
-// Project files: profile files read and written key by key, the keys a project stores and
-// where each value comes from (all from the form table), saving a project and what loading
-// one fills in. The form supplies the fields' texts; everything that turns them into bytes
-// is here.
+// Project files: profile files read whole and written whole with their keys updated, the
+// keys a project stores and where each value comes from (all from the form table), saving a
+// project and what loading one fills in. The form supplies the fields' texts; everything
+// that turns them into bytes is here.
 #pragma once
 
 #include <QList>
@@ -25,12 +25,6 @@ QString projectFilePath(const QString &fileName);
 inline constexpr qint64 ProjectFileLimit = 16 * 1024 * 1024;
 QString tooLargeForAProject();
 
-// A stored value; empty text when the file, section or key is missing or unreadable.
-QString ReadINI(const QString &section, const QString &key, const QString &file);
-// Stores one value, leaving the rest of the file as it was; false when it could not.
-bool WriteINI(const QString &section, const QString &key, const QString &value,
-              const QString &file);
-
 // The fields of the form as the project file sees them.
 struct FieldSource
 {
@@ -51,11 +45,13 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
 // The project file after writing these entries into it, key by key.
 QByteArray updatedProject(const QByteArray &existing, const QList<ProfileEntry> &entries);
 
-// The project file's path and its bytes once a save has written its entries into it.
+// The project file's path and its bytes once a save has written its entries into it, and
+// the folder to make for it when missing (none when empty).
 struct PreparedProject
 {
     QString path;
     QByteArray bytes;
+    QString folder;
 };
 
 // Reads mfc/FILENAME.mfc (a missing file is empty) and writes the entries into it in
@@ -65,8 +61,10 @@ struct PreparedProject
 bool prepareProject(const QList<ProfileEntry> &entries, const QString &fileName,
                     PreparedProject *project, WriteFailure *failure);
 
-// Stores a prepared project whole, creating the folder when missing.
-bool SaveProject(const PreparedProject &project, WriteFailure *failure);
+// Stores a prepared project whole, creating its folder when missing; gives, if asked, the
+// version of the file it made (Platform::fileVersion).
+bool SaveProject(const PreparedProject &project, WriteFailure *failure,
+                 QByteArray *version = nullptr);
 
 // Where a field's text is kept in a project file: the section and key, and for a box of a
 // list which part it is (from 1) of how many.
@@ -84,8 +82,11 @@ std::optional<ProjectKey> projectKey(Form::Id field);
 QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QString &path);
 
 // A project file's bytes. A file that is not a regular file, or is over the limit, is
-// refused; the reason is the system's description or says what is wrong.
-bool readProject(const QString &path, QByteArray *bytes, QString *error);
+// refused; the reason is the system's description or says what is wrong. A missing file
+// is refused too, unless it is to be read as an empty one (a project about to be saved).
+enum class MissingProject { Refused, Empty };
+bool readProject(const QString &path, QByteArray *bytes, QString *error,
+                 MissingProject missing = MissingProject::Refused);
 
 // Reads the project file whole and hands each assignment to fill. A file that cannot be
 // read fills nothing and gives the reason.

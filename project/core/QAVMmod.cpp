@@ -209,13 +209,21 @@ QString renderMission(const MissionModel &model, const Omissions &omissions)
     return out.text();
 }
 
+Omissions omissionsOf(const std::function<bool(Form::Id)> &isChecked)
+{
+    Omissions omitted{};
+    for (int step = 0; step < Form::StepCount; ++step)
+        omitted[std::size_t(step)] = Form::isOptional(step) && !isChecked(Form::option(step, 1));
+    return omitted;
+}
+
 QByteArray settingsBytes(const QString &directory)
 {
     return Platform::encodeAnsi(directory) + "\r\n";
 }
 
-bool writeMission(const QString &path, const MissionModel &model, const Omissions &omissions,
-                  WriteFailure *failure, QByteArray *version)
+bool WriteMissionFile(const QString &path, const MissionModel &model, const Omissions &omissions,
+                      WriteFailure *failure, QByteArray *version)
 {
     QString error;
     if (!Platform::writeWhole(path, Platform::encodeAnsi(renderMission(model, omissions)), &error,
@@ -226,11 +234,8 @@ bool writeMission(const QString &path, const MissionModel &model, const Omission
     return true;
 }
 
-bool WriteMissionFile(const MissionModel &model, const Omissions &omissions,
-                      const QString &directory, WriteFailure *failure)
+bool WriteSettingsFile(const QString &directory, WriteFailure *failure)
 {
-    if (!writeMission(model.MissionPath, model, omissions, failure))
-        return false;
     QString error;
     const QString settings = QString::fromLatin1(SettingsFileName);
     if (!Platform::writeWhole(settings, settingsBytes(directory), &error)) {

@@ -2,12 +2,14 @@
 
 // The mission model and everything that turns it into text. The window's change rules
 // write the model; the mission writer reads it together with the omission choices.
-// Nothing here touches a widget, and only WriteMissionFile touches a file.
+// Nothing here touches a widget, and only WriteMissionFile and WriteSettingsFile touch a
+// file.
 #pragma once
 
 #include <QString>
 
 #include <array>
+#include <functional>
 
 #include "formtable.h"
 
@@ -61,6 +63,8 @@ QString readRememberedDirectory();
 
 // For each step, true where the user chose to leave it out.
 using Omissions = std::array<bool, Form::StepCount>;
+// An optional step is left out unless its "No" option is selected.
+Omissions omissionsOf(const std::function<bool(Form::Id)> &isChecked);
 
 // The mission file's text, lines ended by CR LF, markup characters in values escaped.
 QString renderMission(const MissionModel &model, const Omissions &omissions);
@@ -85,14 +89,13 @@ struct WriteFailure
 };
 
 // Writes the mission file whole at the given path; gives, if asked, the version of the file
-// it made (Platform::fileVersion).
-bool writeMission(const QString &path, const MissionModel &model, const Omissions &omissions,
-                  WriteFailure *failure, QByteArray *version = nullptr);
+// it made (Platform::fileVersion). A failure is described.
+bool WriteMissionFile(const QString &path, const MissionModel &model, const Omissions &omissions,
+                      WriteFailure *failure, QByteArray *version = nullptr);
 
-// Writes the mission file at the model's MissionPath, then "settings.dat" in the working
-// directory. Stops at the first failure, which it describes.
-bool WriteMissionFile(const MissionModel &model, const Omissions &omissions,
-                      const QString &directory, WriteFailure *failure);
+// Writes "settings.dat" in the working directory, remembering the directory. A failure is
+// described.
+bool WriteSettingsFile(const QString &directory, WriteFailure *failure);
 
 // Something in a mission file that could not be given to a field, and its line.
 struct MissionOddity

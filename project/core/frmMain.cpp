@@ -72,10 +72,7 @@ void frmMain::setEnabled(Id id, bool enabled)
 
 Omissions frmMain::omissions() const
 {
-    Omissions omitted{};
-    for (int step = 0; step < Form::StepCount; ++step)
-        omitted[std::size_t(step)] = Form::isOptional(step) && !isChecked(Form::option(step, 1));
-    return omitted;
+    return omissionsOf([this](Id id) { return isChecked(id); });
 }
 
 QString frmMain::missionListEntryText() const

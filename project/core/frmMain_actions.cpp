@@ -38,7 +38,8 @@ QString frmMain::cmdMakeMission_Click()
         if (!other.isEmpty() && Platform::sameFile(written, other))
             return Messages::sharedFile(written, other);
     }
-    if (!WriteMissionFile(m_model, omissions(), text(Form::id("txtDirectory")), &failure)
+    if (!WriteMissionFile(mission, m_model, omissions(), &failure)
+        || !WriteSettingsFile(text(Form::id("txtDirectory")), &failure)
         || !SaveProject(project, &failure))
         return Messages::writeFailed(failure);
     return {};

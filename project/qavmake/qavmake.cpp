@@ -163,7 +163,7 @@ void Run::make(const QString &project)
     QByteArray version;
     if (!m_options.check) {
         WriteFailure failure;
-        if (!writeMission(path, model, editor.omissions(), &failure, &version))
+        if (!WriteMissionFile(path, model, editor.omissions(), &failure, &version))
             return fail(project, Messages::writeFailedLine(failure));
     }
     made(path, version, project);
@@ -222,19 +222,17 @@ void Run::import(const QString &mission)
     if (Platform::pathExists(path) && !m_options.force)
         return fail(mission, Messages::projectExistsLine(path));
     // A project the program would refuse to load is none.
-    const QByteArray project = updatedProject({}, form.projectEntries());
-    if (project.size() > ProjectFileLimit)
+    // The --out folder is the user's to make; mfc is the program's.
+    const PreparedProject project{path, updatedProject({}, form.projectEntries()),
+                                  elsewhere ? QString() : QString::fromLatin1(ProjectFolder)};
+    if (project.bytes.size() > ProjectFileLimit)
         return fail(mission, QStringLiteral("the project would be too large to be a project file"));
     if (m_options.check)
         return made(path, {}, mission);
-    QString reason;
-    if (!elsewhere && !Platform::makeFolders(QString::fromLatin1(ProjectFolder), &reason))
-        return fail(mission,
-                    Messages::writeFailedLine({WriteFailure::ProjectFolder,
-                                               QString::fromLatin1(ProjectFolder), reason}));
+    WriteFailure failure;
     QByteArray version;
-    if (!Platform::writeWhole(path, project, &reason, &version))
-        return fail(mission, Messages::writeFailedLine({WriteFailure::ProjectFile, path, reason}));
+    if (!SaveProject(project, &failure, &version))
+        return fail(mission, Messages::writeFailedLine(failure));
     made(path, version, mission);
 }
 

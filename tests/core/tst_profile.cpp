@@ -5,6 +5,18 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Stores the entries into mfc/NAME.mfc as Make Mission does; false where it refuses.
+bool save(const QList<ProfileEntry> &entries, const QString &name)
+{
+    PreparedProject project;
+    WriteFailure failure;
+    return prepareProject(entries, name, &project, &failure) && SaveProject(project, &failure);
+}
+
+} // namespace
+
 // Profile files read and written as the Windows profile functions do it.
 class tst_profile : public QObject
 {
@@ -135,11 +147,11 @@ private slots:
                  !refused);
         WorkingDirectory cwd;
         if (!before.isEmpty())
-            cwd.write("p.mfc", before);
-        QCOMPARE(WriteINI(section, key, value, cwd.filePath("p.mfc")), !refused);
-        QCOMPARE(cwd.read("p.mfc"), refused ? before : after);
+            cwd.write("mfc/p.mfc", before);
+        QCOMPARE(save({{section, key, value}}, "p"), !refused);
+        QCOMPARE(cwd.read("mfc/p.mfc"), refused ? before : after);
         if (!refused)
-            QCOMPARE(ReadINI(section, key, cwd.filePath("p.mfc")), value);
+            QCOMPARE(ProfileDocument::fromBytes(cwd.read("mfc/p.mfc")).value(section, key), value);
     }
 
     void valuesSurviveTheRoundTrip()
@@ -153,7 +165,7 @@ private slots:
     }
 
     // Saving writes every key into one document and stores it once; the file must be what
-    // writing the keys one after another with WriteINI would leave.
+    // saving the keys one after another would leave.
     void oneSaveEqualsKeyByKeyWrites()
     {
         WorkingDirectory cwd;
@@ -167,12 +179,12 @@ private slots:
         for (const QByteArray &existing : {QByteArray(), utf16("[Launch]\r\nLabel=old\r\n"),
                  "; mine\r\n[settings]\nFILENAME = old\n\n[Landing]\r\nlabel=\"x\"\r\nextra=1\r\n[Custom]\r\nk=v"_ba}) {
             // clang-format on
-            const QString name = QString::number(existing.size()) + ".mfc"; // one for each
+            const QString name = QString::number(existing.size()); // one for each
             if (!existing.isEmpty())
-                cwd.write(name, existing);
+                cwd.write("mfc/" + name + ".mfc", existing);
             for (const ProfileEntry &entry : entries)
-                QVERIFY(WriteINI(entry.section, entry.key, entry.value, cwd.filePath(name)));
-            QCOMPARE(updatedProject(existing, entries), cwd.read(name));
+                QVERIFY(save({entry}, name));
+            QCOMPARE(updatedProject(existing, entries), cwd.read("mfc/" + name + ".mfc"));
         }
     }
 };

@@ -57,7 +57,7 @@ private slots:
 
     // The keys are read in the order the program has always filled the form in, which is
     // not the order a save writes them in; whatever follows the form sees that order. The
-    // directory was shown before, so it changes too.
+    // directory, shown before and not in the file, is emptied last.
     void fieldsFilledInLoadOrder()
     {
         m->cwd.write("p.mfc",
@@ -69,7 +69,7 @@ private slots:
         QStringList order;
         for (const QList<QVariant> &change : std::as_const(changed)) {
             const QString name = Form::objectName(change.at(0).value<Form::Id>());
-            if (name.startsWith("txt"))
+            if (name.startsWith("txtD") || name.startsWith("txtU"))
                 order.append(name);
         }
         QCOMPARE(order,

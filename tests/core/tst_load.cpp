@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 
+#include <QSignalSpy>
+
 #include "testsupport.h"
 
 using namespace Qt::StringLiterals;
@@ -51,6 +53,29 @@ private slots:
         m->cwd.write("edge.mfc", file);
         m->core.edit({"load=edge.mfc"});
         QCOMPARE(m->core.values(expected), expected);
+    }
+
+    // The keys are read in the order the program has always filled the form in, which is
+    // not the order a save writes them in; whatever follows the form sees that order. The
+    // directory, shown before and not in the file, is emptied last.
+    void fieldsFilledInLoadOrder()
+    {
+        m->cwd.write("p.mfc",
+                     "[Settings]\r\nDOmmit=No\r\nUOmmit=No\r\n[Docking]\r\nLabel=d\r\n"
+                     "Reference=r\r\nPort=1\r\nNAV=2\r\n[Undocking]\r\nLabel=u\r\n"
+                     "StartAt=3\r\nReference=s\r\nPort=4\r\nVRel=5\r\n");
+        QSignalSpy changed(&m->core.form, &frmMain::textChanged);
+        m->core.edit({"load=p.mfc"});
+        QStringList order;
+        for (const QList<QVariant> &change : std::as_const(changed)) {
+            const QString name = Form::objectName(change.at(0).value<Form::Id>());
+            if (name.startsWith("txtD") || name.startsWith("txtU"))
+                order.append(name);
+        }
+        QCOMPARE(order,
+                 (QStringList{"txtDName", "txtDNAV", "txtDPort", "txtDReference", "txtULabel",
+                              "txtUPort", "txtUReference", "txtUStartAt", "txtUVRel",
+                              "txtDirectory"}));
     }
 
     void unreadableFileChangesNothing_data()

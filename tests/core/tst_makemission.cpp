@@ -106,6 +106,9 @@ private slots:
         row("mission would replace the project loaded", {}, QStringList{"load=Dir/m1.qav"} + ready, "Writing Dir/m1.qav would replace %cwd%/Dir/m1.qav" + mustStay);
         row("unwritable text in a step left out", {}, ready + QStringList{"optDOmmit(0)=1", "txtDName=\u03a9\n"}, "", {"Dir/m1.qav", "mfc/m1.mfc", "settings.dat"});
         row("settings file links to the project file", {"link:settings.dat=mfc/m1.mfc"}, ready, "Writing settings.dat would replace mfc/m1.mfc" + mustStay);
+        row("mission file a second name of settings.dat", {"hardlink:Dir/m1.qav=settings.dat"}, ready, "Writing Dir/m1.qav would replace settings.dat" + mustStay);
+        row("mission file a second name of the project file", {"hardlink:Dir/m1.qav=mfc/m1.mfc"}, ready, "Writing Dir/m1.qav would replace mfc/m1.mfc" + mustStay);
+        row("settings file is the project loaded", {}, QStringList{"load=settings.dat"} + ready, "Writing settings.dat would replace %cwd%/settings.dat" + mustStay);
         row("settings file is a folder", {"folder:settings.dat"}, ready, "Could not write the settings file:\nsettings.dat: Is a directory" + onlyMission, mission);
         row("settings file is a named pipe", {"fifo:settings.dat"}, ready, "Could not write the settings file:\nsettings.dat: Not a regular file (a named pipe)" + onlyMission, mission);
         row("project folder is a file", {"file:mfc=in the way"}, ready, "Could not write the project folder:\nmfc: Not a directory" + nothing);

@@ -21,6 +21,8 @@ private slots:
     void goldensComeBack_data();
     void goldensComeBack();
     void generatedMissionsComeBack();
+    void encodings_data();
+    void encodings();
     void commandLine_data();
     void commandLine();
 };
@@ -117,6 +119,36 @@ void tst_import::generatedMissionsComeBack()
             QCOMPARE(loaded.isChecked({row}), form.isChecked({row}));
         }
     }
+}
+
+void tst_import::encodings_data()
+{
+    QTest::addColumn<QByteArray>("mission");
+    const QByteArray step = "<QAV><Step><Label>Caf\u00e9 \u20ac</Label><Processor type=\"Launch\" "
+                            "mode=\"Hover\"/></Step></QAV>";
+    const QByteArray declared = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    QTest::newRow("8-bit, no declaration") << QByteArray("<QAV><Step><Label>Caf\xe9 \x80</Label>"
+                                                         "<Processor type=\"Launch\" "
+                                                         "mode=\"Hover\"/></Step></QAV>");
+    QTest::newRow("UTF-8 declared") << declared + step;
+    QTest::newRow("UTF-8 declared in small letters")
+            << QByteArray(declared).replace("UTF", "utf") + step;
+    QTest::newRow("UTF-8 with its byte-order mark") << "\xef\xbb\xbf" + step;
+    QTest::newRow("UTF-16LE with its byte-order mark") << utf16(QString::fromUtf8(step));
+}
+
+// Whatever encoding the file declares or marks, the label reads the same.
+void tst_import::encodings()
+{
+    QFETCH(QByteArray, mission);
+    QList<FieldAssignment> assignments;
+    QList<MissionOddity> oddities;
+    MissionOddity error;
+    QVERIFY2(readMission(mission, &assignments, &oddities, &error), qPrintable(error.what));
+    Core core;
+    for (const FieldAssignment &assignment : std::as_const(assignments))
+        core.form.apply(assignment);
+    QCOMPARE(core.value("txtLLabel"), QStringLiteral("Caf\u00e9 \u20ac"));
 }
 
 void tst_import::commandLine_data()

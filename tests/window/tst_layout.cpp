@@ -11,7 +11,6 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 
-#include "formlayout.h"
 #include "frmMain_window.h"
 #include "testsupport.h"
 #include "tworowtabwidget.h"
@@ -48,56 +47,71 @@ private slots:
     }
     void cleanupTestCase() { m_window.reset(); }
 
-    // Each control on its tab where the table puts it, its caption beside it.
-    void everyControlWhereTheTableSaysIt()
+    void placements_data()
     {
+        // container: "window", "tabs", or "parent" for a control in a frame of its own; tab:
+        // the page it is on, or -1
+        columns<QString, QString, int, QRect, QString>(
+                {"name", "container", "tab", "pixels", "accessibleName"});
+        // clang-format off
+        QTest::newRow("load button") << "cmdOpen" << "window" << -1 << QRect(32, 40, 97, 33) << "";
+        QTest::newRow("picture") << "Picture1" << "window" << -1 << QRect(168, 0, 361, 121) << "QAV Mission Maker";
+        QTest::newRow("project caption") << "lblFileEdit" << "parent" << -1 << QRect(16, 24, 617, 17) << "";
+        QTest::newRow("first field") << "txtLLabel" << "tabs" << 0 << QRect(112, 120, 153, 19) << "Label";
+        QTest::newRow("its caption") << "lblLLabelCaption" << "tabs" << 0 << QRect(16, 120, 81, 17) << "";
+        QTest::newRow("array element") << "txtAHeight(3)" << "tabs" << 1 << QRect(232, 152, 25, 19) << "Height 4";
+        QTest::newRow("array caption") << "lblAHeightCaption" << "tabs" << 1 << QRect(16, 152, 81, 17) << "";
+        QTest::newRow("readout") << "lblLs" << "tabs" << 0 << QRect(280, 168, 153, 17) << "";
+        QTest::newRow("check box") << "chkDCmdsK" << "tabs" << 5 << QRect(112, 216, 81, 17) << "";
+        QTest::newRow("option in its frame") << "optDOmmit(0)" << "parent" << 5 << QRect(8, 8, 65, 17) << "Ommit Docking: Yes";
+        QTest::newRow("its pair") << "optDOmmit(1)" << "parent" << 5 << QRect(72, 8, 65, 17) << "Ommit Docking: No";
+        QTest::newRow("fixed command") << "lblUCmds" << "tabs" << 6 << QRect(112, 240, 17, 17) << "";
+        QTest::newRow("second hover pad") << "txtLndHoverPad(1)" << "tabs" << 8 << QRect(280, 168, 153, 19) << "Hover Pad 2";
+        QTest::newRow("directory") << "txtDirectory" << "tabs" << 9 << QRect(112, 144, 513, 19) << "Directory";
+        QTest::newRow("catalogue entry") << "txtInsert" << "tabs" << 9 << QRect(112, 200, 513, 89) << "Please insert into \"missions.lst\"";
+        QTest::newRow("its two-line caption") << "lblInsertCaption" << "tabs" << 9 << QRect(16, 200, 81, 25) << "";
+        QTest::newRow("make button") << "cmdMakeMission" << "tabs" << 9 << QRect(296, 296, 105, 33) << "";
+        // clang-format on
+    }
+
+    // Where a control is, in pixels, on which page, and the name assistive tools read.
+    void placements()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, container);
+        QFETCH(int, tab);
+        QFETCH(QRect, pixels);
+        QFETCH(QString, accessibleName);
+        QWidget *w = control(name);
         TwoRowTabWidget *tabs = m_window->tabs();
-        for (const Form::Control &c : Form::controls()) {
-            QWidget *w = control(Form::objectName(c));
-            QWidget *container = c.parent     ? control(c.parent)
-                    : c.tab == Form::OnWindow ? static_cast<QWidget *>(m_window.get())
-                                              : tabs;
-            QVERIFY(c.tab == Form::OnWindow || tabs->page(c.tab)->isAncestorOf(w));
-            QCOMPARE(placed(w, container),
-                     Layout::placeOf(*Form::find(w->objectName())).at.toPixels());
-            if (c.kind == Form::Kind::TextBox || c.kind == Form::Kind::MultiLineBox)
-                QCOMPARE(w->accessibleName(), Form::accessibleName(c));
-            if (c.caption) {
-                auto *caption = qobject_cast<QLabel *>(control(Form::captionObjectName(c)));
-                QCOMPARE(caption->text(), c.caption);
-                // A fixed text is no field a caption could name.
-                QCOMPARE(caption->buddy(), c.kind == Form::Kind::Label ? nullptr : w);
-                QCOMPARE(placed(caption, tabs),
-                         Layout::captionGeometry(*Form::find(w->objectName())).toPixels());
-            }
-        }
-        // Every tab has its "Ommit:" row; an option says what it leaves out.
+        QWidget *in = container == "window" ? static_cast<QWidget *>(m_window.get())
+                : container == "tabs"       ? tabs
+                                            : w->parentWidget();
+        QCOMPARE(placed(w, in), pixels);
+        QVERIFY(tab < 0 || tabs->page(tab)->isAncestorOf(w));
+        QCOMPARE(w->accessibleName(), accessibleName);
+    }
+
+    // A caption names the field beside it; a fixed text is no field a caption could name.
+    void captionsAndOmmitRows()
+    {
+        QCOMPARE(qobject_cast<QLabel *>(control("lblLLabelCaption"))->buddy(),
+                 control("txtLLabel"));
+        QCOMPARE(qobject_cast<QLabel *>(control("lblInsertCaption"))->text(),
+                 "Please insert into \"missions.lst\"");
+        TwoRowTabWidget *tabs = m_window->tabs();
         for (int tab = 0; tab < tabs->count(); ++tab) {
             auto *ommit = tabs->page(tab)->findChild<QLabel *>(Form::objectName("lblOmmit", tab));
             QVERIFY(ommit && ommit->text() == "Ommit:");
-            QCOMPARE(placed(ommit, tabs), Layout::OmmitCaption.toPixels());
+            QCOMPARE(placed(ommit, tabs), QRect(224, 88, 81, 17));
         }
-        QCOMPARE(control("optDOmmit(0)")->accessibleName(), "Ommit Docking: Yes");
     }
 
     // The fields of the first tab, the tab strip, the fields of the other tabs and "Make
     // Mission", the option pairs (one stop each, the checked button), and "Load MFC File"
-    // last, each in the table's order.
+    // last.
     void focusOrder()
     {
-        QStringList expected{}, options;
-        for (const Form::Control &c : Form::controls()) {
-            if (c.tab > 0 && !expected.contains("SSTab1Strip"))
-                expected << "SSTab1Strip";
-            if (c.kind == Form::Kind::OptionButton && c.index == 1)
-                options << Form::objectName(c);
-            else if (c.kind == Form::Kind::TextBox || c.kind == Form::Kind::MultiLineBox
-                     || c.kind == Form::Kind::CheckBox
-                     || (c.kind == Form::Kind::Button && c.tab != Form::OnWindow))
-                expected << Form::objectName(c);
-        }
-        expected << options << "cmdOpen";
-
         QStringList chain;
         QWidget *first = control("txtLLabel"), *w = first;
         do {
@@ -105,7 +119,23 @@ private slots:
                 chain << w->objectName();
             w = w->nextInFocusChain();
         } while (w != first);
-        QCOMPARE(chain, expected);
+        const QString expected =
+                "txtLLabel txtLStartAt txtLWakeUp txtLBase(0) txtLBase(1) txtLBase(2) "
+                "txtLHeading txtLHoverAt txtLThrust txtLOrientation(0) txtLOrientation(1) "
+                "txtLOrientation(2) txtLCompleteAt SSTab1Strip txtAName txtAHeight(0) "
+                "txtAHeight(1) txtAHeight(2) txtAHeight(3) txtAHeight(4) txtAHeight(5) "
+                "txtAHeight(6) txtAHeight(7) txtAPitch(0) txtAPitch(1) txtAPitch(2) txtAPitch(3) "
+                "txtAPitch(4) txtAPitch(5) txtAPitch(6) txtAPitch(7) txtAThrust(0) txtAThrust(1) "
+                "txtAThrust(2) txtAThrust(3) txtAThrust(4) txtAThrust(5) txtAThrust(6) "
+                "txtAThrust(7) txtALockVz txtAAlignWith txtACompleteAt txtPALabel txtPAReference "
+                "txtPAAlign txtSName txtSReference txtSCapDist txtSCompleteAt txtAppName "
+                "txtAppReference txtAppNav txtAppCompleteAt txtDName txtDReference txtDPort "
+                "txtDNAV chkDCmdsK chkDCmdsCC txtULabel txtUStartAt txtUReference txtUPort "
+                "txtUVRel txtRName txtRStartAt txtRAoa txtRBase txtRCompleteAt txtLndName "
+                "txtLndBase txtLndHoverPad(0) txtLndHoverPad(1) txtLndNAV txtFileName "
+                "txtDirectory txtMissionName txtInsert cmdMakeMission optPAOmmit(1) optSOmmit(1) "
+                "optAppOmmit(1) optDOmmit(1) optUOmmit(1) optROmmit(1) optLndOmmit(1) cmdOpen";
+        QCOMPARE(chain, expected.split(' '));
     }
 
     void tabbingSkipsHiddenPages()

@@ -122,6 +122,48 @@ private slots:
         QVERIFY(find<QCheckBox>("chkDCmdsK")->isChecked() && !find("cmdOpen")->isEnabled());
     }
 
+    void startedAsTheProgramIs_data()
+    {
+        // expected: what the pages built after the first show, a check box as 1 or 0
+        columns<QString, QStringList>({"project", "expected"});
+        QTest::newRow("no project given")
+                << QString()
+                << QStringList{"txtDirectory=Remembered", "txtDName=", "chkDCmdsK=0",
+                               "txtUVRel=", "txtFileName="};
+        QTest::newRow("a project given")
+                << "mfc/p.mfc"
+                << QStringList{"txtDirectory=Dir", "txtDName=DName", "chkDCmdsK=1",
+                               "txtUVRel=UVRel", "txtFileName=filled"};
+    }
+
+    // As the program starts: the directory of settings.dat, the first page shown, the
+    // project of the command line loaded before the later pages are built, and those pages
+    // built once the window is on the screen.
+    void startedAsTheProgramIs()
+    {
+        QFETCH(QString, project);
+        QFETCH(QStringList, expected);
+        m->cwd.write("settings.dat", "Remembered\r\n");
+        MissionModel model;
+        frmMain form(model);
+        frmMainWindow window(form, {}, {}, frmMainWindow::Pages::OthersOnceShown);
+        window.show();
+        if (!project.isEmpty())
+            window.loadProject(m->cwd.filePath(project));
+        QVERIFY(!window.control("txtDName"));
+        QTRY_VERIFY(window.control("txtDName"));
+        QStringList shown;
+        for (const QString &line : std::as_const(expected)) {
+            const QString name = line.section('=', 0, 0);
+            QWidget *w = window.control(name);
+            if (auto *box = qobject_cast<QLineEdit *>(w))
+                shown << name + '=' + box->text();
+            else if (auto *button = qobject_cast<QAbstractButton *>(w))
+                shown << name + '=' + (button->isChecked() ? '1' : '0');
+        }
+        QCOMPARE(shown, expected);
+    }
+
     void cancellingTheDialogChangesNothing()
     {
         m->core.edit({"txtLLabel=kept"});

@@ -57,10 +57,8 @@ QString storedValue(const FieldSource &fields, const MissionModel &model, Id id)
             parts.append(fields.text(element));
         break;
     case Stored::ModelList:
-        for (const Id element : Form::elements(id)) {
-            const auto row = std::size_t(element.row);
-            parts.append(field.raw ? model.raw[row] : model.values[row]);
-        }
+        for (const Id element : Form::elements(id))
+            parts.append(field.raw ? model.raw[element] : model.values[element]);
         break;
     }
     return parts.join(QChar(field.separator));

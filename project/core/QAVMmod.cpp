@@ -22,9 +22,9 @@ QString MissionModel::joined(QStringView name, QStringView separator) const
     for (int row = 0; row < Form::RowCount; ++row) {
         const Form::Control &field = Form::facts({row});
         if (field.model && name == QLatin1StringView(field.model))
-            parts.append(values[std::size_t(row)]);
+            parts.append(values[Form::Id{row}]);
         else if (field.raw && name == QLatin1StringView(field.raw))
-            parts.append(raw[std::size_t(row)]);
+            parts.append(raw[Form::Id{row}]);
     }
     return parts.join(separator);
 }

@@ -18,14 +18,14 @@ struct MissionModel
     // What each field's rule stored, by the row of the field (or element) that feeds it;
     // empty until the rule first runs. The names of the values (LStartAt, AHeight, DCmds,
     // ...) are in the form table.
-    std::array<QString, Form::RowCount> values;
+    Form::PerRow<QString> values;
     // The same without the unit, for the values the table gives a raw name (AHeightRaw).
-    std::array<QString, Form::RowCount> raw;
+    Form::PerRow<QString> raw;
 
     QString MissionPath;
     QString MissionName;
 
-    QString value(Form::Id id) const { return values[std::size_t(id.row)]; }
+    QString value(Form::Id id) const { return values[id]; }
     // A value by its name, the elements of an array joined by the separator.
     QString joined(QStringView name, QStringView separator) const;
 };

@@ -44,11 +44,11 @@ std::optional<Id> find(QStringView name)
     return std::nullopt;
 }
 
-const Control &facts(Id id) { return Table::Controls[RowLinks[std::size_t(id.row)].facts]; }
+const Control &facts(Id id) { return Table::Controls[RowLinks[id].facts]; }
 
 QList<Id> elements(Id id)
 {
-    const Links &links = RowLinks[std::size_t(id.row)];
+    const Links &links = RowLinks[id];
     QList<Id> all;
     for (int row = links.first; row <= links.last; ++row)
         all.append(Id{row});
@@ -115,13 +115,13 @@ std::optional<QString> unformat(const char *pattern, QStringView text)
 
 std::optional<Id> readoutOf(Id id)
 {
-    const int readout = RowLinks[std::size_t(id.row)].readout;
+    const int readout = RowLinks[id].readout;
     return readout < 0 ? std::nullopt : std::optional<Id>(Id{readout});
 }
 
 QString textAtCreation(Id id)
 {
-    if (const int field = RowLinks[std::size_t(id.row)].shownBy; field >= 0) {
+    if (const int field = RowLinks[id].shownBy; field >= 0) {
         const Control &rule = facts(Id{field});
         return format(rule.shown, format(rule.stored, QString()));
     }

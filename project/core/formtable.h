@@ -273,6 +273,18 @@ struct Id
     constexpr bool operator==(const Id &) const = default;
 };
 
+// One value for each row of the table, reached by the row's id.
+template<class T>
+class PerRow
+{
+public:
+    constexpr T &operator[](Id id) { return m_values[std::size_t(id.row)]; }
+    constexpr const T &operator[](Id id) const { return m_values[std::size_t(id.row)]; }
+
+private:
+    std::array<T, RowCount> m_values{};
+};
+
 // The control of this name (and element), or -1.
 constexpr int rowOf(std::string_view name, int index = NoIndex)
 {
@@ -317,11 +329,11 @@ constexpr int linkedRow(const char *name)
 }
 
 inline constexpr auto RowLinks = [] {
-    std::array<Links, RowCount> links{};
+    PerRow<Links> links;
     for (int row = 0; row < RowCount; ++row) {
         const Control &c = Table::Controls[row];
         const bool array = c.index != NoIndex && c.kind != Kind::Label;
-        Links &l = links[std::size_t(row)];
+        Links &l = links[Id{row}];
         // The elements of an array stand one after the other, from element 0.
         l.facts = array ? row - c.index : row;
         if (l.facts < 0 || std::string_view(Table::Controls[l.facts].name) != c.name)
@@ -337,8 +349,8 @@ inline constexpr auto RowLinks = [] {
         l.parent = linkedRow(c.parent);
     }
     for (int row = 0; row < RowCount; ++row) {
-        if (links[std::size_t(row)].readout >= 0)
-            links[std::size_t(links[std::size_t(row)].readout)].shownBy = row;
+        if (links[Id{row}].readout >= 0)
+            links[Id{links[Id{row}].readout}].shownBy = row;
     }
     return links;
 }();

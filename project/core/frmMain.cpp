@@ -13,10 +13,9 @@ frmMain::frmMain(MissionModel &model, const std::function<QString()> &remembered
 {
     for (int row = 0; row < Form::RowCount; ++row) {
         const Form::Control &control = Form::Table::Controls[row];
-        m_texts[std::size_t(row)] = Form::textAtCreation({row});
-        m_checked[std::size_t(row)] =
-                control.kind == Form::Kind::OptionButton && control.index == 1;
-        m_enabled[std::size_t(row)] = true;
+        m_texts[Form::Id{row}] = Form::textAtCreation({row});
+        m_checked[Form::Id{row}] = control.kind == Form::Kind::OptionButton && control.index == 1;
+        m_enabled[Form::Id{row}] = true;
     }
     Form_Load(rememberedDirectory);
 }
@@ -38,7 +37,7 @@ void frmMain::Form_Load(const std::function<QString()> &rememberedDirectory)
 
 void frmMain::setText(Id id, const QString &text)
 {
-    QString &current = m_texts[std::size_t(id.row)];
+    QString &current = m_texts[id];
     if (current == text)
         return;
     current = text;
@@ -51,11 +50,11 @@ void frmMain::setChecked(Id id, bool checked)
     const Form::Control &control = id.control();
     if (isChecked(id) == checked || (control.kind == Form::Kind::OptionButton && !checked))
         return;
-    m_checked[std::size_t(id.row)] = checked;
+    m_checked[id] = checked;
     emit checkedChanged(id, checked);
     if (control.kind == Form::Kind::OptionButton) {
         const Id other = Form::option(control.tab, 1 - control.index);
-        m_checked[std::size_t(other.row)] = false;
+        m_checked[other] = false;
         emit checkedChanged(other, false);
         return;
     }
@@ -66,7 +65,7 @@ void frmMain::setEnabled(Id id, bool enabled)
 {
     if (isEnabled(id) == enabled)
         return;
-    m_enabled[std::size_t(id.row)] = enabled;
+    m_enabled[id] = enabled;
     emit enabledChanged(id, enabled);
 }
 
@@ -96,7 +95,7 @@ MissionProblem frmMain::missionProblem(Directory directory) const
         if (control.kind != Form::Kind::TextBox || control.tab < 0
             || omitted[std::size_t(control.tab)])
             continue;
-        const QString &text = m_texts[std::size_t(row)];
+        const QString &text = m_texts[Form::Id{row}];
         if (const qsizetype at = firstUnwritable(text); at >= 0) {
             const QChar c = text[at];
             const bool pair =

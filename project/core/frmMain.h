@@ -29,14 +29,14 @@ public:
     MissionModel &model() const { return m_model; }
 
     // A text box's text, or a label's caption.
-    QString text(Form::Id id) const { return m_texts[std::size_t(id.row)]; }
+    QString text(Form::Id id) const { return m_texts[id]; }
     // Runs the field's rule when the text changes; an equal text changes nothing.
     void setText(Form::Id id, const QString &text);
-    bool isChecked(Form::Id id) const { return m_checked[std::size_t(id.row)]; }
+    bool isChecked(Form::Id id) const { return m_checked[id]; }
     // A check box runs its rule on every change; selecting an option clears the other of
     // its pair, and an option is only ever selected, never cleared, by itself.
     void setChecked(Form::Id id, bool checked);
-    bool isEnabled(Form::Id id) const { return m_enabled[std::size_t(id.row)]; }
+    bool isEnabled(Form::Id id) const { return m_enabled[id]; }
 
     // Where the open-file dialog starts, and what it offers.
     QString projectFolder() const { return m_projectFolder; }
@@ -76,9 +76,9 @@ private:
     void showMissionListEntry();
 
     MissionModel &m_model;
-    std::array<QString, Form::RowCount> m_texts;
-    std::array<bool, Form::RowCount> m_checked{};
-    std::array<bool, Form::RowCount> m_enabled{};
+    Form::PerRow<QString> m_texts;
+    Form::PerRow<bool> m_checked{};
+    Form::PerRow<bool> m_enabled{};
     QString m_projectFolder;
     QString m_loadedProject; // the file "Load MFC File" read, if any
 };

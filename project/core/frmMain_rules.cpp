@@ -11,7 +11,7 @@ using Form::Rule;
 
 void frmMain::store(Id id, const QString &value)
 {
-    m_model.values[std::size_t(id.row)] = value;
+    m_model.values[id] = value;
     if (const std::optional<Id> readout = Form::readoutOf(id))
         setText(*readout, Form::format(Form::facts(id).shown, value));
 }
@@ -26,22 +26,20 @@ void frmMain::runRule(Id id)
         store(id, Form::format(field.stored, text(id)));
         // Once the distance condition exists it must name the reference shown, not an old one.
         for (int row = 0; row < Form::RowCount; ++row) {
-            if (Form::RowLinks[std::size_t(row)].reference == id.row
-                && !m_model.values[std::size_t(row)].isEmpty())
+            if (Form::RowLinks[Form::Id{row}].reference == id.row
+                && !m_model.values[Form::Id{row}].isEmpty())
                 runRule({row});
         }
         break;
     case Rule::Distance:
-        store(id,
-              Form::format(field.stored, text(id),
-                           text({Form::RowLinks[std::size_t(id.row)].reference})));
+        store(id, Form::format(field.stored, text(id), text({Form::RowLinks[id].reference})));
         break;
     case Rule::Refresh:
         // The mission wants the heights with their unit, the project file without.
         for (const Id element : Form::elements(id)) {
-            m_model.values[std::size_t(element.row)] = Form::format(field.stored, text(element));
+            m_model.values[element] = Form::format(field.stored, text(element));
             if (field.raw)
-                m_model.raw[std::size_t(element.row)] = text(element);
+                m_model.raw[element] = text(element);
         }
         break;
     case Rule::Element: store(id, Form::format(field.stored, text(id))); break;

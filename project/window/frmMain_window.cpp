@@ -68,7 +68,7 @@ void frmMainWindow::showEvent(QShowEvent *event)
     m_shownOnce = true;
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
-    m_shown[std::size_t(Form::id("txtLLabel").row)].widget->setFocus();
+    m_shown[Form::id("txtLLabel")].widget->setFocus();
     // Nothing after this is needed to put the window on the screen.
     QTimer::singleShot(0, this, &frmMainWindow::buildOthers);
 }
@@ -84,7 +84,7 @@ void frmMainWindow::buildOthers()
 
 void frmMainWindow::bind(Id id)
 {
-    const Shown &shown = m_shown[std::size_t(id.row)];
+    const Shown &shown = m_shown[id];
     if (shown.box) {
         connect(shown.box, &QLineEdit::textChanged, this, [this, id](const QString &text) {
             if (!m_showing)
@@ -111,7 +111,7 @@ void frmMainWindow::bind(Id id)
 // A control of a page not built yet takes the form's text when it is built.
 void frmMainWindow::showText(Id id, const QString &text)
 {
-    const Shown &shown = m_shown[std::size_t(id.row)];
+    const Shown &shown = m_shown[id];
     const QScopedValueRollback guard(m_showing, true);
     if (shown.box && shown.box->text() != text)
         shown.box->setText(text);
@@ -126,13 +126,13 @@ void frmMainWindow::showText(Id id, const QString &text)
 void frmMainWindow::showChecked(Id id, bool checked)
 {
     const QScopedValueRollback guard(m_showing, true);
-    if (QAbstractButton *button = m_shown[std::size_t(id.row)].button)
+    if (QAbstractButton *button = m_shown[id].button)
         button->setChecked(checked);
 }
 
 void frmMainWindow::showEnabled(Id id, bool enabled)
 {
-    if (QWidget *widget = m_shown[std::size_t(id.row)].widget)
+    if (QWidget *widget = m_shown[id].widget)
         widget->setEnabled(enabled);
 }
 
@@ -163,7 +163,7 @@ void frmMainWindow::loadProject(const QString &path)
 void frmMainWindow::addShortcuts()
 {
     const auto press = [this](Id button) {
-        QAbstractButton *target = m_shown[std::size_t(button.row)].button;
+        QAbstractButton *target = m_shown[button].button;
         if (target && target->isEnabled())
             target->click();
     };

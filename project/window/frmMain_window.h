@@ -86,7 +86,7 @@ private:
     frmMain &m_form;
     std::unique_ptr<LoadDialog> m_loadDialog;
     std::unique_ptr<ErrorReport> m_errors;
-    std::array<Shown, Form::RowCount> m_shown;
+    Form::PerRow<Shown> m_shown;
     QHash<QString, QWidget *> m_controls;
     TwoRowTabWidget *m_tabs = nullptr;
     bool m_showing = false; // the form's own change is being shown

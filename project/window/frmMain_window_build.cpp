@@ -95,7 +95,7 @@ void frmMainWindow::build(Part part)
         QWidget *widget = shown.widget;
         widget->setObjectName(Form::objectName(control));
         widget->setGeometry(Layout::placeOf({row}).at.toPixels());
-        m_shown[std::size_t(row)] = shown;
+        m_shown[Form::Id{row}] = shown;
         m_controls.insert(widget->objectName(), widget);
         if (control.caption) {
             QLabel *caption =
@@ -132,8 +132,8 @@ void frmMainWindow::build(Part part)
 QWidget *frmMainWindow::parentFor(Form::Id id)
 {
     const Form::Control &control = id.control();
-    if (const int parent = Form::RowLinks[std::size_t(id.row)].parent; parent >= 0)
-        return m_shown[std::size_t(parent)].widget;
+    if (const int parent = Form::RowLinks[id].parent; parent >= 0)
+        return m_shown[Form::Id{parent}].widget;
     if (control.tab == Form::OnWindow)
         return this;
     return m_tabs->page(control.tab);
@@ -143,8 +143,7 @@ QWidget *frmMainWindow::parentFor(Form::Id id)
 // before the window is first painted.
 void frmMainWindow::finishAppearance()
 {
-    m_shown[std::size_t(Form::id("Picture1").row)].label->setPixmap(
-            QPixmap(QStringLiteral(":/picture1.png")));
+    m_shown[Form::id("Picture1")].label->setPixmap(QPixmap(QStringLiteral(":/picture1.png")));
     for (QLabel *label : findChildren<QLabel *>())
         Platform::fitText(label);
 }
@@ -159,7 +158,7 @@ void frmMainWindow::setFocusOrder()
         const Form::Control &control = Form::Table::Controls[row];
         if (control.tab > 0 && !chain.contains(m_tabs->tabStrip()))
             chain.append(m_tabs->tabStrip());
-        QWidget *widget = m_shown[std::size_t(row)].widget;
+        QWidget *widget = m_shown[Form::Id{row}].widget;
         if (!widget)
             continue;
         switch (control.kind) {
@@ -175,7 +174,7 @@ void frmMainWindow::setFocusOrder()
         }
     }
     chain += options;
-    chain.append(m_shown[std::size_t(Form::id("cmdOpen").row)].widget);
+    chain.append(m_shown[Form::id("cmdOpen")].widget);
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
@@ -205,7 +204,7 @@ QString stepName(int tab) { return QString::fromLatin1(Form::steps()[std::size_t
 void frmMainWindow::nameForAssistiveTools(Form::Id id)
 {
     const Form::Control &control = id.control();
-    QWidget *widget = m_shown[std::size_t(id.row)].widget;
+    QWidget *widget = m_shown[id].widget;
     switch (control.kind) {
     case Kind::TextBox:
     case Kind::MultiLineBox: widget->setAccessibleName(Form::accessibleName(control)); break;
@@ -229,7 +228,7 @@ void frmMainWindow::nameForAssistiveTools(Form::Id id)
 void frmMainWindow::linkForAssistiveTools(Form::Id id)
 {
     const Form::Control &control = id.control();
-    QWidget *widget = m_shown[std::size_t(id.row)].widget;
+    QWidget *widget = m_shown[id].widget;
     if (control.kind == Kind::OptionButton) {
         const QString ommit = Form::objectName("lblOmmit", control.tab);
         Platform::addAccessibleLabel(m_tabs->page(control.tab)->findChild<QLabel *>(ommit), widget);
@@ -244,7 +243,7 @@ void frmMainWindow::linkForAssistiveTools(Form::Id id)
         if (other.caption && isField(other.kind))
             Platform::addAccessibleLabel(m_controls.value(Form::captionObjectName(other)), widget);
         if (other.kind == Kind::Label || other.kind == Kind::Readout)
-            Platform::addAccessibleDescription(m_shown[std::size_t(row)].label, widget);
+            Platform::addAccessibleDescription(m_shown[Form::Id{row}].label, widget);
     }
 }
 
@@ -274,9 +273,8 @@ frmMainWindow::Shown frmMainWindow::createControl(Form::Id id, QWidget *parent)
         option->setChecked(m_form.isChecked(id));
         // Each pair is one group, whether it stands in a container of its own or on the page.
         const Form::Id first = Form::option(control.tab, 0);
-        auto *pair = id == first
-                ? new OptionGroup(this)
-                : qobject_cast<OptionGroup *>(m_shown[std::size_t(first.row)].button->group());
+        auto *pair = id == first ? new OptionGroup(this)
+                                 : qobject_cast<OptionGroup *>(m_shown[first].button->group());
         pair->add(option);
         return {.widget = option, .button = option};
     }

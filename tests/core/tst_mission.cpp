@@ -31,7 +31,7 @@ class tst_mission : public QObject
         MissionModel model;
         for (const Form::Id id :
              {Form::id("txtLLabel"), Form::id("txtLStartAt"), Form::id("txtLBase", 1)})
-            model.values[std::size_t(id.row)] = text;
+            model.values[id] = text;
         return wellFormed(Core::missionBytes(model, Omissions{}), text);
     }
 

@@ -99,7 +99,7 @@ private slots:
                 continue;
             }
             for (const Form::Id element : Form::elements(Core::id(edit.mid(6))))
-                core.model.values[element.row] = core.model.raw[element.row] = "stale";
+                core.model.values[element] = core.model.raw[element] = "stale";
         }
         QCOMPARE(core.values(expected), expected);
     }

@@ -93,7 +93,7 @@ QStringList Core::state() const
     QStringList state{model.MissionPath, model.MissionName};
     for (int row = 0; row < Form::RowCount; ++row) {
         state << form.text({row}) + u'|' + QString::number(form.isChecked({row})) + u'|'
-                        + model.values[std::size_t(row)] + u'|' + model.raw[std::size_t(row)];
+                        + model.values[Form::Id{row}] + u'|' + model.raw[Form::Id{row}];
     }
     return state;
 }

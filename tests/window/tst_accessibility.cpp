@@ -297,7 +297,7 @@ void tst_accessibility::descriptions()
             field = &c;
     }
     QVERIFY(field);
-    const int writer = Form::RowLinks[std::size_t(row)].shownBy;
+    const int writer = Form::RowLinks[Form::Id{row}].shownBy;
     if (writer >= 0) {
         events.clear();
         set(Form::objectName(Form::controls()[writer]), QStringLiteral("X%1").arg(row));

@@ -71,7 +71,7 @@ QString missionListEntry(const QString &missionName, const QString &missionFileN
             + QStringLiteral("</XQAV>\r\n</Entry>");
 }
 
-QString defaultDirectory() { return QStringLiteral("C:\\Orbiter\\QAV"); }
+QString defaultDirectory() { return QString::fromLatin1(Form::Table::DefaultDirectory); }
 
 QString directoryFromSettings(QByteArrayView contents)
 {

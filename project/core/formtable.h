@@ -40,7 +40,6 @@ enum class Rule {
     Reference, // as Text, and the distance condition built on it follows
     Distance,  // the text with the present text of the reference field
     Refresh,   // every element of the array is read again, whichever changed
-    Element,   // only the element that changed
     Command,   // a check box: its command while ticked
     FileName,  // the mission path and the catalogue entry
     MissionName,
@@ -71,8 +70,10 @@ struct Control
     const char *text = "";             // text, caption or value at creation
     const char *caption = nullptr;     // the row caption beside the control
     const char *captionName = nullptr; // its label's name, when it has a historic one
+    bool checked = false;              // ticked or chosen at creation
 
     Rule rule = Rule::None;
+    bool ruleAtStart = false;        // start-up runs it, so that the text at creation counts
     const char *model = nullptr;     // the MissionModel value it feeds
     const char *raw = nullptr;       // a second model value, without the unit
     const char *stored = "%1";       // the model value made of the text
@@ -105,6 +106,11 @@ using enum Kind;
 inline constexpr int Launch = 0, Ascent = 1, PlaneAlignment = 2, Synchronizing = 3, Approach = 4,
                      Docking = 5, Undocking = 6, Reentry = 7, Landing = 8, MakeFile = 9;
 inline constexpr const char *Required = "Process required, cannot ommit!";
+
+// Where missions go until the user names a directory: the folder the autopilot reads them
+// from in the simulator's usual installation. Start-up shows it when no directory is
+// remembered.
+inline constexpr const char *DefaultDirectory = "C:\\Orbiter\\QAV";
 
 // clang-format off
 inline constexpr Step Steps[] = {
@@ -147,7 +153,7 @@ inline constexpr Control Controls[] = {
 
     {.kind = Label, .name = "lblRequired", .index = Ascent, .tab = Ascent, .text = Required},
     {.kind = TextBox, .name = "txtAName", .tab = Ascent, .caption = "Label", .rule = Rule::Text, .model = "AName", .key = "Label"},
-    {.kind = TextBox, .name = "txtAHeight", .index = 0, .tab = Ascent, .text = "2", .caption = "Height", .rule = Rule::Refresh, .model = "AHeight", .raw = "AHeightRaw", .stored = "%1k", .var = "H", .written = 1, .key = "Height", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAHeight", .index = 0, .tab = Ascent, .text = "2", .caption = "Height", .rule = Rule::Refresh, .ruleAtStart = true, .model = "AHeight", .raw = "AHeightRaw", .stored = "%1k", .var = "H", .written = 1, .key = "Height", .project = Stored::ModelList},
     {.kind = TextBox, .name = "txtAHeight", .index = 1, .tab = Ascent, .text = "10"},
     {.kind = TextBox, .name = "txtAHeight", .index = 2, .tab = Ascent, .text = "20"},
     {.kind = TextBox, .name = "txtAHeight", .index = 3, .tab = Ascent, .text = "60"},
@@ -155,7 +161,7 @@ inline constexpr Control Controls[] = {
     {.kind = TextBox, .name = "txtAHeight", .index = 5, .tab = Ascent, .text = "150"},
     {.kind = TextBox, .name = "txtAHeight", .index = 6, .tab = Ascent, .text = "200"},
     {.kind = TextBox, .name = "txtAHeight", .index = 7, .tab = Ascent, .text = "260"},
-    {.kind = TextBox, .name = "txtAPitch", .index = 0, .tab = Ascent, .text = "70", .caption = "Pitch", .rule = Rule::Refresh, .model = "APitch", .var = "Pitch", .written = 2, .key = "Pitch", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAPitch", .index = 0, .tab = Ascent, .text = "70", .caption = "Pitch", .rule = Rule::Refresh, .ruleAtStart = true, .model = "APitch", .var = "Pitch", .written = 2, .key = "Pitch", .project = Stored::ModelList},
     {.kind = TextBox, .name = "txtAPitch", .index = 1, .tab = Ascent, .text = "75"},
     {.kind = TextBox, .name = "txtAPitch", .index = 2, .tab = Ascent, .text = "70"},
     {.kind = TextBox, .name = "txtAPitch", .index = 3, .tab = Ascent, .text = "60"},
@@ -163,7 +169,7 @@ inline constexpr Control Controls[] = {
     {.kind = TextBox, .name = "txtAPitch", .index = 5, .tab = Ascent, .text = "40"},
     {.kind = TextBox, .name = "txtAPitch", .index = 6, .tab = Ascent, .text = "20"},
     {.kind = TextBox, .name = "txtAPitch", .index = 7, .tab = Ascent, .text = "0"},
-    {.kind = TextBox, .name = "txtAThrust", .index = 0, .tab = Ascent, .text = "100", .caption = "Thrust", .rule = Rule::Refresh, .model = "AThrust", .var = "Thrust", .written = 3, .key = "Thrust", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAThrust", .index = 0, .tab = Ascent, .text = "100", .caption = "Thrust", .rule = Rule::Refresh, .ruleAtStart = true, .model = "AThrust", .var = "Thrust", .written = 3, .key = "Thrust", .project = Stored::ModelList},
     {.kind = TextBox, .name = "txtAThrust", .index = 1, .tab = Ascent, .text = "100"},
     {.kind = TextBox, .name = "txtAThrust", .index = 2, .tab = Ascent, .text = "100"},
     {.kind = TextBox, .name = "txtAThrust", .index = 3, .tab = Ascent, .text = "100"},
@@ -177,14 +183,14 @@ inline constexpr Control Controls[] = {
     {.kind = Readout, .name = "lblPed", .tab = Ascent},
 
     {.kind = OptionButton, .name = "optPAOmmit", .index = 0, .tab = PlaneAlignment, .text = "Yes"},
-    {.kind = OptionButton, .name = "optPAOmmit", .index = 1, .tab = PlaneAlignment, .text = "No"},
+    {.kind = OptionButton, .name = "optPAOmmit", .index = 1, .tab = PlaneAlignment, .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtPALabel", .tab = PlaneAlignment, .caption = "Label", .rule = Rule::Text, .model = "PALabel", .key = "Label"},
     {.kind = TextBox, .name = "txtPAReference", .tab = PlaneAlignment, .caption = "Reference", .rule = Rule::Text, .model = "PAReference", .var = "Reference", .key = "Reference"},
     {.kind = TextBox, .name = "txtPAAlign", .tab = PlaneAlignment, .caption = "Align", .rule = Rule::Text, .model = "PAAlign", .var = "Align", .key = "Align"},
 
     {.kind = Container, .name = "Picture2", .tab = Synchronizing},
     {.kind = OptionButton, .name = "optSOmmit", .index = 0, .tab = Synchronizing, .parent = "Picture2", .text = "Yes"},
-    {.kind = OptionButton, .name = "optSOmmit", .index = 1, .tab = Synchronizing, .parent = "Picture2", .text = "No"},
+    {.kind = OptionButton, .name = "optSOmmit", .index = 1, .tab = Synchronizing, .parent = "Picture2", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtSName", .tab = Synchronizing, .caption = "Label", .rule = Rule::Text, .model = "SName", .key = "Label"},
     {.kind = TextBox, .name = "txtSReference", .tab = Synchronizing, .caption = "Reference", .rule = Rule::Reference, .model = "SReference", .readout = "lblD", .var = "Reference", .key = "Reference"},
     {.kind = TextBox, .name = "txtSCapDist", .tab = Synchronizing, .caption = "CaptureDist", .rule = Rule::Text, .model = "SCapDist", .stored = "%1k", .var = "CaptureDist", .key = "CaptureDist"},
@@ -197,7 +203,7 @@ inline constexpr Control Controls[] = {
 
     {.kind = Container, .name = "Picture3", .tab = Approach},
     {.kind = OptionButton, .name = "optAppOmmit", .index = 0, .tab = Approach, .parent = "Picture3", .text = "Yes"},
-    {.kind = OptionButton, .name = "optAppOmmit", .index = 1, .tab = Approach, .parent = "Picture3", .text = "No"},
+    {.kind = OptionButton, .name = "optAppOmmit", .index = 1, .tab = Approach, .parent = "Picture3", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtAppName", .tab = Approach, .caption = "Label", .rule = Rule::Text, .model = "AppName", .key = "Label"},
     {.kind = TextBox, .name = "txtAppReference", .tab = Approach, .caption = "Reference", .rule = Rule::Reference, .model = "AppReference", .readout = "lblAppD", .var = "Reference", .key = "Reference"},
     {.kind = TextBox, .name = "txtAppNav", .tab = Approach, .caption = "NAV", .rule = Rule::Text, .model = "AppNav", .var = "NAV", .key = "NAV"},
@@ -208,7 +214,7 @@ inline constexpr Control Controls[] = {
 
     {.kind = Container, .name = "Picture4", .tab = Docking},
     {.kind = OptionButton, .name = "optDOmmit", .index = 0, .tab = Docking, .parent = "Picture4", .text = "Yes"},
-    {.kind = OptionButton, .name = "optDOmmit", .index = 1, .tab = Docking, .parent = "Picture4", .text = "No"},
+    {.kind = OptionButton, .name = "optDOmmit", .index = 1, .tab = Docking, .parent = "Picture4", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtDName", .tab = Docking, .caption = "Label", .captionName = "lblDName", .rule = Rule::Text, .model = "DName", .key = "Label", .loaded = 1},
     {.kind = TextBox, .name = "txtDReference", .tab = Docking, .caption = "Reference", .rule = Rule::Text, .model = "DReference", .var = "Reference", .key = "Reference", .loaded = 4},
     {.kind = TextBox, .name = "txtDPort", .tab = Docking, .caption = "Port", .rule = Rule::Text, .model = "DPort", .var = "Port", .key = "Port", .loaded = 3},
@@ -218,7 +224,7 @@ inline constexpr Control Controls[] = {
 
     {.kind = Container, .name = "Picture5", .tab = Undocking},
     {.kind = OptionButton, .name = "optUOmmit", .index = 0, .tab = Undocking, .parent = "Picture5", .text = "Yes"},
-    {.kind = OptionButton, .name = "optUOmmit", .index = 1, .tab = Undocking, .parent = "Picture5", .text = "No"},
+    {.kind = OptionButton, .name = "optUOmmit", .index = 1, .tab = Undocking, .parent = "Picture5", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtULabel", .tab = Undocking, .caption = "Label", .rule = Rule::Text, .model = "ULabel", .key = "Label", .loaded = 1},
     {.kind = TextBox, .name = "txtUStartAt", .tab = Undocking, .caption = "Start At", .rule = Rule::Text, .model = "UStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt", .loaded = 4},
     {.kind = TextBox, .name = "txtUReference", .tab = Undocking, .caption = "Reference", .rule = Rule::Text, .model = "UReference", .var = "Reference", .key = "Reference", .loaded = 3},
@@ -228,7 +234,7 @@ inline constexpr Control Controls[] = {
 
     {.kind = Container, .name = "Picture6", .tab = Reentry},
     {.kind = OptionButton, .name = "optROmmit", .index = 0, .tab = Reentry, .parent = "Picture6", .text = "Yes"},
-    {.kind = OptionButton, .name = "optROmmit", .index = 1, .tab = Reentry, .parent = "Picture6", .text = "No"},
+    {.kind = OptionButton, .name = "optROmmit", .index = 1, .tab = Reentry, .parent = "Picture6", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtRName", .tab = Reentry, .caption = "Label", .rule = Rule::Text, .model = "RName", .key = "Label"},
     {.kind = TextBox, .name = "txtRStartAt", .tab = Reentry, .caption = "Start At", .rule = Rule::Text, .model = "RStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt"},
     {.kind = TextBox, .name = "txtRAoa", .tab = Reentry, .caption = "AOA", .rule = Rule::Text, .model = "RAoa", .var = "AOA", .key = "AOA"},
@@ -238,17 +244,17 @@ inline constexpr Control Controls[] = {
 
     {.kind = Container, .name = "Picture7", .tab = Landing},
     {.kind = OptionButton, .name = "optLndOmmit", .index = 0, .tab = Landing, .parent = "Picture7", .text = "Yes"},
-    {.kind = OptionButton, .name = "optLndOmmit", .index = 1, .tab = Landing, .parent = "Picture7", .text = "No"},
+    {.kind = OptionButton, .name = "optLndOmmit", .index = 1, .tab = Landing, .parent = "Picture7", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtLndName", .tab = Landing, .caption = "Label", .rule = Rule::Text, .model = "LndName", .key = "Label"},
     {.kind = TextBox, .name = "txtLndBase", .tab = Landing, .caption = "Base", .rule = Rule::Text, .model = "LndBase", .var = "Base", .key = "Base"},
-    {.kind = TextBox, .name = "txtLndHoverPad", .index = 0, .tab = Landing, .caption = "Hover Pad", .rule = Rule::Element, .model = "LndHoverPad", .var = "HoverPad", .key = "HoverPad", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtLndHoverPad", .index = 0, .tab = Landing, .caption = "Hover Pad", .rule = Rule::Text, .model = "LndHoverPad", .var = "HoverPad", .key = "HoverPad", .project = Stored::ModelList},
     {.kind = TextBox, .name = "txtLndHoverPad", .index = 1, .tab = Landing},
     {.kind = TextBox, .name = "txtLndNAV", .tab = Landing, .caption = "NAV", .rule = Rule::Text, .model = "LndNAV", .var = "NAV", .key = "NAV"},
 
     {.kind = Label, .name = "lblRequired", .index = MakeFile, .tab = MakeFile, .text = Required},
     {.kind = TextBox, .name = "txtFileName", .tab = MakeFile, .caption = "File Name", .rule = Rule::FileName, .key = "FileName", .saved = 2, .loaded = 2},
     {.kind = Label, .name = "lblFileExtension", .tab = MakeFile, .text = ".qav"},
-    {.kind = TextBox, .name = "txtDirectory", .tab = MakeFile, .text = "C:\\Orbiter\\QAV\\", .caption = "Directory", .rule = Rule::Directory, .key = "Directory", .saved = 1, .loaded = 1},
+    {.kind = TextBox, .name = "txtDirectory", .tab = MakeFile, .text = DefaultDirectory, .caption = "Directory", .rule = Rule::Directory, .key = "Directory", .saved = 1, .loaded = 1},
     {.kind = TextBox, .name = "txtMissionName", .tab = MakeFile, .caption = "Mission Name", .rule = Rule::MissionName, .key = "Label", .saved = 3, .loaded = 3},
     {.kind = MultiLineBox, .name = "txtInsert", .tab = MakeFile, .caption = "Please insert into \"missions.lst\""},
     {.kind = Button, .name = "cmdMakeMission", .tab = MakeFile, .text = "Make Mission"},

@@ -12,10 +12,10 @@ frmMain::frmMain(MissionModel &model, const std::function<QString()> &remembered
     : QObject(parent), m_model(model)
 {
     for (int row = 0; row < Form::RowCount; ++row) {
-        const Form::Control &control = Form::Table::Controls[row];
-        m_texts[Form::Id{row}] = Form::textAtCreation({row});
-        m_checked[Form::Id{row}] = control.kind == Form::Kind::OptionButton && control.index == 1;
-        m_enabled[Form::Id{row}] = true;
+        const Form::Id id{row};
+        m_texts[id] = Form::textAtCreation(id);
+        m_checked[id] = id.control().checked;
+        m_enabled[id] = true;
     }
     Form_Load(rememberedDirectory);
 }
@@ -26,10 +26,9 @@ void frmMain::Form_Load(const std::function<QString()> &rememberedDirectory)
     // is started from there, so the dialog opens where they are.
     m_projectFolder =
             Platform::joinPath({Platform::workingFolder(), QString::fromLatin1(ProjectFolder)});
-    // The profile's texts at creation run no rule, yet the mission needs them.
+    // Texts at creation run no rule, yet the mission needs the ascent profile's.
     for (int row = 0; row < Form::RowCount; ++row) {
-        const Form::Control &control = Form::Table::Controls[row];
-        if (control.tab == Form::Table::Ascent && control.index == 0)
+        if (Form::Table::Controls[row].ruleAtStart)
             runRule({row});
     }
     setText(Form::id("txtDirectory"), rememberedDirectory());

@@ -42,7 +42,6 @@ void frmMain::runRule(Id id)
                 m_model.raw[element] = text(element);
         }
         break;
-    case Rule::Element: store(id, Form::format(field.stored, text(id))); break;
     case Rule::Command:
         // A cleared box takes its command out of the mission again.
         store(id, isChecked(id) ? QString::fromLatin1(field.command) : QString());

@@ -2,10 +2,6 @@
 
 #include "ansitext.h"
 
-#ifdef Q_OS_WIN
-#    include <QStringConverter>
-#endif
-
 #include <algorithm>
 #include <array>
 
@@ -29,31 +25,6 @@ int byteFor(char16_t c)
 }
 
 } // namespace
-
-#ifdef Q_OS_WIN
-
-QString decodeAnsi(QByteArrayView bytes)
-{
-    return QStringDecoder(QStringDecoder::System).decode(bytes);
-}
-
-qsizetype firstUnencodable(QStringView text)
-{
-    QStringEncoder encoder(QStringEncoder::System, QStringEncoder::Flag::Stateless);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        (void)encoder.encode(text.mid(i, 1));
-        if (encoder.hasError())
-            return i;
-    }
-    return -1;
-}
-
-QByteArray encodeAnsi(QStringView text)
-{
-    return QStringEncoder(QStringEncoder::System).encode(text);
-}
-
-#else
 
 QString decodeAnsi(QByteArrayView bytes)
 {
@@ -83,7 +54,5 @@ QByteArray encodeAnsi(QStringView text)
     }
     return bytes;
 }
-
-#endif
 
 } // namespace Platform

@@ -25,7 +25,6 @@ public:
     int currentIndex() const { return m_current; }
     void setCurrentIndex(int index);
 
-    int rowHeight() const { return m_rowHeight; }
     int tabsPerRow() const;
     QRect tabRect(int index) const;
     int tabAt(const QPoint &pos) const;

@@ -39,7 +39,6 @@ public:
     frmMain &form() const { return m_form; }
     // A control or row caption by its name, "txtAHeight(3)" style; nullptr if unknown.
     QWidget *control(const QString &name) const { return m_controls.value(name); }
-    LoadDialog &loadDialog() const { return *m_loadDialog; }
     TwoRowTabWidget *tabs() const { return m_tabs; }
 
     // Loads a project as "Load MFC File" does once a file is chosen, from the command line

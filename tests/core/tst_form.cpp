@@ -30,22 +30,33 @@ private slots:
         QCOMPARE(spoken, (QStringList{"Start At", "Base (planet)", "Base (port)", "Height 4"}));
     }
 
-    // A readout starts as its field's rule would show an empty text.
-    void readoutsStartAsTheyShowAnEmptyField()
+    void readouts_data()
     {
-        int readouts = 0;
-        for (int row = 0; row < Form::RowCount; ++row) {
-            if (const std::optional<Form::Id> readout = Form::readoutOf({row})) {
-                Core core;
-                const QString atStart = core.form.text(*readout);
-                core.form.setText({row}, "x");
-                QVERIFY(core.form.text(*readout) != atStart);
-                core.form.setText({row}, "");
-                QCOMPARE(core.form.text(*readout), atStart);
-                ++readouts;
-            }
-        }
-        QCOMPARE(readouts, 6);
+        columns<QString, QString, QString, QString>({"field", "readout", "atStart", "shown"});
+        // clang-format off
+        QTest::newRow("wake-up time") << "txtLWakeUp" << "lblLs" << "T - s" << "T - 12s";
+        QTest::newRow("launch end height") << "txtLCompleteAt" << "lblLh" << "H = " << "H = 12";
+        QTest::newRow("ascent end periapsis") << "txtACompleteAt" << "lblPed" << "PeD = M" << "PeD = 12M";
+        QTest::newRow("synchronizing reference") << "txtSReference" << "lblD" << "" << "12";
+        QTest::newRow("approach reference") << "txtAppReference" << "lblAppD" << "" << "12";
+        QTest::newRow("reentry end height") << "txtRCompleteAt" << "lblRCompleteAt" << "H = k" << "H = 12k";
+        // clang-format on
+    }
+
+    // A readout starts as its field's rule would show an empty text, and follows the field
+    // there and back.
+    void readouts()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, readout);
+        QFETCH(QString, atStart);
+        QFETCH(QString, shown);
+        Core core;
+        QCOMPARE(core.value(readout), atStart);
+        core.edit({field + "=12"});
+        QCOMPARE(core.value(readout), shown);
+        core.edit({field + '='});
+        QCOMPARE(core.value(readout), atStart);
     }
 };
 

@@ -23,11 +23,6 @@ private slots:
         // Only a step that can be left out has a pair of options.
         for (const Form::Control &control : Form::controls())
             QVERIFY(control.kind != Form::Kind::OptionButton || Form::isOptional(control.tab));
-        // What assistive tools call a field: its caption, and which box of its row it is.
-        QStringList spoken;
-        for (const char *name : {"txtLStartAt", "txtLBase(0)", "txtLBase(2)", "txtAHeight(3)"})
-            spoken << Form::accessibleName(Core::id(name).control());
-        QCOMPARE(spoken, (QStringList{"Start At", "Base (planet)", "Base (port)", "Height 4"}));
     }
 
     void readouts_data()

@@ -20,9 +20,6 @@ private slots:
                 names << Form::captionObjectName(control);
         }
         QCOMPARE(names.removeDuplicates(), 0);
-        // Only a step that can be left out has a pair of options.
-        for (const Form::Control &control : Form::controls())
-            QVERIFY(control.kind != Form::Kind::OptionButton || Form::isOptional(control.tab));
     }
 
     void readouts_data()

@@ -27,10 +27,8 @@ private slots:
         columns<QString, QString, QString, QString>({"field", "readout", "atStart", "shown"});
         // clang-format off
         QTest::newRow("wake-up time") << "txtLWakeUp" << "lblLs" << "T - s" << "T - 12s";
-        QTest::newRow("launch end height") << "txtLCompleteAt" << "lblLh" << "H = " << "H = 12";
         QTest::newRow("ascent end periapsis") << "txtACompleteAt" << "lblPed" << "PeD = M" << "PeD = 12M";
         QTest::newRow("synchronizing reference") << "txtSReference" << "lblD" << "" << "12";
-        QTest::newRow("approach reference") << "txtAppReference" << "lblAppD" << "" << "12";
         QTest::newRow("reentry end height") << "txtRCompleteAt" << "lblRCompleteAt" << "H = k" << "H = 12k";
         // clang-format on
     }

@@ -248,14 +248,9 @@ void tst_accessibility::fields_data()
     columns<QString, QString, QString>({"field", "name", "caption"});
     // clang-format off
     QTest::newRow("text box") << "txtLLabel" << "Label" << "Label";
-    QTest::newRow("first box of an array") << "txtLBase(0)" << "Base (planet)" << "Base";
     QTest::newRow("later box of an array") << "txtAHeight(3)" << "Height 4" << "Height";
-    QTest::newRow("array of the next row") << "txtAPitch(0)" << "Pitch 1" << "Pitch";
-    QTest::newRow("reference") << "txtUReference" << "Reference" << "Reference";
     QTest::newRow("first check box") << "chkDCmdsK" << QString() << "Commands";
     QTest::newRow("second check box") << "chkDCmdsCC" << QString() << "Commands";
-    QTest::newRow("hover pad") << "txtLndHoverPad(1)" << "Hover Pad 2" << "Hover Pad";
-    QTest::newRow("file name") << "txtFileName" << "File Name" << "File Name";
     QTest::newRow("catalogue entry") << "txtInsert" << "Please insert into \"missions.lst\"" << "Please insert into \"missions.lst\"";
     // clang-format on
 }

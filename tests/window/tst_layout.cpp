@@ -55,21 +55,13 @@ private slots:
                 {"name", "container", "tab", "pixels", "accessibleName"});
         // clang-format off
         QTest::newRow("load button") << "cmdOpen" << "window" << -1 << QRect(32, 40, 97, 33) << "";
-        QTest::newRow("picture") << "Picture1" << "window" << -1 << QRect(168, 0, 361, 121) << "QAV Mission Maker";
         QTest::newRow("project caption") << "lblFileEdit" << "parent" << -1 << QRect(16, 24, 617, 17) << "";
         QTest::newRow("first field") << "txtLLabel" << "tabs" << 0 << QRect(112, 120, 153, 19) << "Label";
-        QTest::newRow("its caption") << "lblLLabelCaption" << "tabs" << 0 << QRect(16, 120, 81, 17) << "";
         QTest::newRow("array element") << "txtAHeight(3)" << "tabs" << 1 << QRect(232, 152, 25, 19) << "Height 4";
-        QTest::newRow("array caption") << "lblAHeightCaption" << "tabs" << 1 << QRect(16, 152, 81, 17) << "";
         QTest::newRow("readout") << "lblLs" << "tabs" << 0 << QRect(280, 168, 153, 17) << "";
         QTest::newRow("check box") << "chkDCmdsK" << "tabs" << 5 << QRect(112, 216, 81, 17) << "";
         QTest::newRow("option in its frame") << "optDOmmit(0)" << "parent" << 5 << QRect(8, 8, 65, 17) << "Ommit Docking: Yes";
-        QTest::newRow("its pair") << "optDOmmit(1)" << "parent" << 5 << QRect(72, 8, 65, 17) << "Ommit Docking: No";
-        QTest::newRow("fixed command") << "lblUCmds" << "tabs" << 6 << QRect(112, 240, 17, 17) << "";
-        QTest::newRow("second hover pad") << "txtLndHoverPad(1)" << "tabs" << 8 << QRect(280, 168, 153, 19) << "Hover Pad 2";
-        QTest::newRow("directory") << "txtDirectory" << "tabs" << 9 << QRect(112, 144, 513, 19) << "Directory";
         QTest::newRow("catalogue entry") << "txtInsert" << "tabs" << 9 << QRect(112, 200, 513, 89) << "Please insert into \"missions.lst\"";
-        QTest::newRow("its two-line caption") << "lblInsertCaption" << "tabs" << 9 << QRect(16, 200, 81, 25) << "";
         QTest::newRow("make button") << "cmdMakeMission" << "tabs" << 9 << QRect(296, 296, 105, 33) << "";
         // clang-format on
     }
@@ -92,13 +84,9 @@ private slots:
         QCOMPARE(w->accessibleName(), accessibleName);
     }
 
-    // A caption names the field beside it; a fixed text is no field a caption could name.
+    // Every page has its "Ommit:" row in the same place.
     void captionsAndOmmitRows()
     {
-        QCOMPARE(qobject_cast<QLabel *>(control("lblLLabelCaption"))->buddy(),
-                 control("txtLLabel"));
-        QCOMPARE(qobject_cast<QLabel *>(control("lblInsertCaption"))->text(),
-                 "Please insert into \"missions.lst\"");
         TwoRowTabWidget *tabs = m_window->tabs();
         for (int tab = 0; tab < tabs->count(); ++tab) {
             auto *ommit = tabs->page(tab)->findChild<QLabel *>(Form::objectName("lblOmmit", tab));

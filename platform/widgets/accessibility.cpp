@@ -17,89 +17,21 @@
 
 #include <algorithm>
 
+#include "accessiblelinks.h"
+#include "tabstripaccessible.h"
 #include "tworowtabwidget.h"
 
 namespace {
 
+using Platform::AccessibleLinks;
+using Platform::describedText;
+using Platform::linksOf;
+using Platform::present;
+using Platform::readOnItsOwn;
 using Relations = QList<QPair<QAccessibleInterface *, QAccessible::Relation>>;
 
 // Set on a window whose widgets get the interfaces below; the file dialog keeps Qt's own.
 constexpr char AccessibleWindow[] = "platformAccessibleWindow";
-
-// What a widget is to others for screen readers. A child of the widget, so that it goes
-// with it.
-class AccessibleLinks : public QObject
-{
-    Q_OBJECT
-
-public:
-    explicit AccessibleLinks(QWidget *owner) : QObject(owner) { }
-
-    QList<QPointer<QWidget>> labels;     // name this control
-    QList<QPointer<QWidget>> labelFor;   // the controls this label names
-    QList<QPointer<QLabel>> describedBy; // their texts describe this control
-    QList<QPointer<QWidget>> describes;  // the controls this label describes
-};
-
-const AccessibleLinks *linksOf(const QWidget *widget)
-{
-    return widget->findChild<AccessibleLinks *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-AccessibleLinks &links(QWidget *widget)
-{
-    auto *found = widget->findChild<AccessibleLinks *>(QString(), Qt::FindDirectChildrenOnly);
-    return found ? *found : *new AccessibleLinks(widget);
-}
-
-template<class T>
-QList<QWidget *> present(const QList<QPointer<T>> &list)
-{
-    QList<QWidget *> widgets;
-    for (const QPointer<T> &w : list) {
-        if (w)
-            widgets.append(w);
-    }
-    return widgets;
-}
-
-int leftInWindow(const QWidget *widget) { return widget->mapTo(widget->window(), QPoint()).x(); }
-
-// Ruled lines say nothing, and a label read as part of a field's description is not read a
-// second time on its own.
-bool readOnItsOwn(const QWidget *widget)
-{
-    if (widget->isWindow())
-        return false;
-    if (const auto *frame = qobject_cast<const QFrame *>(widget);
-        frame && (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine))
-        return false;
-    const AccessibleLinks *links = linksOf(widget);
-    return !links || present(links->describes).isEmpty();
-}
-
-QString describedText(const QWidget *control)
-{
-    const AccessibleLinks *links = linksOf(control);
-    if (!links)
-        return {};
-    QList<QWidget *> labels = present(links->describedBy);
-    std::stable_sort(labels.begin(), labels.end(), [](const QWidget *a, const QWidget *b) {
-        return leftInWindow(a) < leftInWindow(b);
-    });
-    QString before;
-    QStringList after;
-    for (const QWidget *label : std::as_const(labels)) {
-        const QString text = static_cast<const QLabel *>(label)->text();
-        if (leftInWindow(label) < leftInWindow(control))
-            before += text; // "D(", the reference, ") =": one expression
-        else
-            after.append(text);
-    }
-    QStringList parts{before, after.join(u' ')};
-    parts.removeAll(QString());
-    return parts.join(u' ');
-}
 
 // A widget of an accessible window: its shown children without decoration, the labels that
 // name it or that it names, its description from the labels beside it. Qt's own links a
@@ -375,140 +307,13 @@ private:
     }
 };
 
-// The tabs of a two-row tab container are items of its strip, which has one focus for them
-// all: while it has the focus, the current tab is the focused object.
-class TabList : public QAccessibleWidget
-{
-public:
-    explicit TabList(QWidget *strip) : QAccessibleWidget(strip, QAccessible::PageTabList) { }
-    ~TabList() override
-    {
-        for (const QAccessible::Id id : std::as_const(m_tabs))
-            QAccessible::deleteAccessibleInterface(id);
-    }
-
-    TwoRowTabWidget *tabs() const
-    {
-        return qobject_cast<TwoRowTabWidget *>(widget()->parentWidget());
-    }
-
-    int childCount() const override { return tabs() ? tabs()->count() : 0; }
-    QAccessibleInterface *child(int index) const override;
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        for (auto it = m_tabs.cbegin(); it != m_tabs.cend(); ++it) {
-            if (QAccessible::accessibleInterface(it.value()) == child)
-                return it.key();
-        }
-        return -1;
-    }
-    QAccessibleInterface *childAt(int x, int y) const override
-    {
-        return tabs() ? child(tabs()->tabAt(tabs()->mapFromGlobal(QPoint(x, y)))) : nullptr;
-    }
-    QAccessibleInterface *focusChild() const override
-    {
-        return widget()->hasFocus() && tabs() ? child(tabs()->currentIndex()) : nullptr;
-    }
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.focused = false; // the current tab is
-        return state;
-    }
-    Relations relations(QAccessible::Relation) const override { return {}; }
-
-private:
-    mutable QHash<int, QAccessible::Id> m_tabs;
-};
-
-class Tab : public QAccessibleInterface, public QAccessibleActionInterface
-{
-public:
-    Tab(QWidget *strip, int index) : m_strip(strip), m_index(index) { }
-
-    TwoRowTabWidget *tabs() const
-    {
-        return m_strip ? qobject_cast<TwoRowTabWidget *>(m_strip->parentWidget()) : nullptr;
-    }
-
-    bool isValid() const override { return tabs() && m_index < tabs()->count(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override
-    {
-        return m_strip ? m_strip->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface *parent() const override
-    {
-        return QAccessible::queryAccessibleInterface(m_strip);
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name && isValid() ? tabs()->tabText(m_index) : QString();
-    }
-    void setText(QAccessible::Text, const QString &) override { }
-    QRect rect() const override
-    {
-        if (!isValid())
-            return {};
-        const QRect tab = tabs()->tabRect(m_index);
-        return {tabs()->mapToGlobal(tab.topLeft()), tab.size()};
-    }
-    QAccessible::Role role() const override { return QAccessible::PageTab; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        if (!isValid())
-            return state;
-        const bool current = tabs()->currentIndex() == m_index;
-        state.selectable = state.focusable = true;
-        state.selected = current;
-        state.focused = current && m_strip->hasFocus();
-        state.invisible = !m_strip->isVisible();
-        state.disabled = !m_strip->isEnabled();
-        return state;
-    }
-    void *interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
-                                                 : nullptr;
-    }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction() && isValid())
-            tabs()->setCurrentIndex(m_index);
-    }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
-
-private:
-    QPointer<QWidget> m_strip;
-    int m_index;
-};
-
-QAccessibleInterface *TabList::child(int index) const
-{
-    if (index < 0 || index >= childCount())
-        return nullptr;
-    if (const QAccessible::Id id = m_tabs.value(index))
-        return QAccessible::accessibleInterface(id);
-    auto *tab = new Tab(widget(), index);
-    m_tabs.insert(index, QAccessible::registerAccessibleInterface(tab));
-    return tab;
-}
-
 QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
 {
     if (!object->isWidgetType())
         return nullptr;
     auto *widget = static_cast<QWidget *>(object);
     if (className == QLatin1StringView("TabStrip"))
-        return new TabList(widget);
+        return Platform::tabStripInterface(widget);
     const bool page = className == QLatin1StringView("QWidget")
             && qobject_cast<TwoRowTabWidget *>(widget->parentWidget());
     if (!page && !widget->window()->property(AccessibleWindow).toBool())
@@ -538,29 +343,6 @@ void makeAccessible(QWidget *window)
     installAccessibleInterfaces();
 }
 
-void addAccessibleLabel(QWidget *label, QWidget *control)
-{
-    links(control).labels.append(label);
-    links(label).labelFor.append(control);
-}
-
-void addAccessibleDescription(QLabel *label, QWidget *control)
-{
-    links(control).describedBy.append(label);
-    links(label).describes.append(control);
-}
-
-void accessibleDescriptionChanged(QLabel *label)
-{
-    const AccessibleLinks *links = linksOf(label);
-    if (!links)
-        return;
-    for (QWidget *control : present(links->describes)) {
-        QAccessibleEvent event(control, QAccessible::DescriptionChanged);
-        notifyAccessibility(&event);
-    }
-}
-
 void notifyAccessibility(QAccessibleEvent *event)
 {
     if (QAccessible::isActive()) {
@@ -576,5 +358,3 @@ void notifyAccessibility(QAccessibleEvent *event)
 }
 
 } // namespace Platform
-
-#include "accessibility.moc"

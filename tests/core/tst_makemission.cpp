@@ -88,6 +88,7 @@ private slots:
         row("reason in the locale's 8-bit encoding", {"link:mfc/m1.mfc=/proc/self/mem", "locale:fr_FR.ISO-8859-1"}, ready, "Could not update the project file:\nmfc/m1.mfc: Erreur d'entr\u00e9e/sortie" + nothing);
         row("full disk, reason in the locale's 8-bit encoding", {"full:Dir", "locale:fr_FR.ISO-8859-1"}, ready, "Could not write the mission file:\nDir/m1.qav: Aucun espace disponible sur le p\u00e9riph\u00e9rique" + kept);
         row("mission file is a folder", {"folder:Dir/m1.qav"}, ready, "Could not write the mission file:\nDir/m1.qav: Is a directory" + kept);
+        row("mission file a link in a loop", {"link:Dir/m1.qav=m1.qav"}, ready, "Could not write the mission file:\nDir/m1.qav: Too many levels of symbolic links" + kept);
         row("mission file links to a device", {"link:Dir/m1.qav=/dev/null"}, ready, "Could not write the mission file:\nDir/m1.qav: Not a regular file (a device)" + kept);
         row("file size limit", {"fsize:1000"}, ready, "Could not write the mission file:\nDir/m1.qav: File too large" + kept);
         row("full disk", {"full:Dir"}, ready, "Could not write the mission file:\nDir/m1.qav: No space left on device" + kept);

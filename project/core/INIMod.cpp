@@ -20,21 +20,6 @@ const QString No = QStringLiteral("No");
 
 QString sectionName(int step) { return QString::fromLatin1(Form::steps()[step].section); }
 
-// The fields a section keeps, one per array, in the order given by the rank the table
-// picks out of a control: its place in a save, or in loading.
-QList<Id> sectionKeys(int step, int Form::Control::*rank)
-{
-    QList<Id> keys;
-    for (int row = 0; row < Form::RowCount; ++row) {
-        const Form::Control &control = Form::Table::Controls[row];
-        if (control.tab == step && control.key && &Form::facts({row}) == &control)
-            keys.append(Id{row});
-    }
-    std::stable_sort(keys.begin(), keys.end(),
-                     [rank](Id a, Id b) { return a.control().*rank < b.control().*rank; });
-    return keys;
-}
-
 // "Settings" first, then the steps in order.
 QList<int> sectionsInOrder()
 {
@@ -96,7 +81,7 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
         if (omitted[std::size_t(step)])
             continue;
         const QString section = sectionName(step);
-        for (const Id id : sectionKeys(step, &Form::Control::saved))
+        for (const Id id : Form::stepFields(step, &Form::Control::key, &Form::Control::saved))
             entries.append({section, QString::fromLatin1(id.control().key),
                             storedValue(fields, model, id)});
         if (step != Form::MakeFileTab)
@@ -172,7 +157,7 @@ QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QStr
 {
     QList<FieldAssignment> out{{FieldAssignment::Caption, Form::id("lblFileEdit"), path}};
     const auto fill = [&](int step) {
-        for (const Id id : sectionKeys(step, &Form::Control::loaded)) {
+        for (const Id id : Form::stepFields(step, &Form::Control::key, &Form::Control::loaded)) {
             const Form::Control &field = id.control();
             const QString value = doc.value(sectionName(step), QString::fromLatin1(field.key));
             switch (field.project) {

@@ -143,15 +143,8 @@ QString lineValue(const MissionModel &model, Form::Id id)
 void writeStep(MissionText &out, const MissionModel &model, int step)
 {
     // The fields that have a line, each array and each line once, in the order written.
-    QList<Form::Id> fields;
-    for (int row = 0; row < Form::RowCount; ++row) {
-        const Form::Control &control = Form::Table::Controls[row];
-        if (control.tab == step && control.var && &Form::facts({row}) == &control)
-            fields.append(Form::Id{row});
-    }
-    std::stable_sort(fields.begin(), fields.end(), [](Form::Id a, Form::Id b) {
-        return a.control().written < b.control().written;
-    });
+    const QList<Form::Id> fields =
+            Form::stepFields(step, &Form::Control::var, &Form::Control::written);
 
     out.line(2, QStringLiteral("<Step>"));
     out.line(3,

@@ -40,13 +40,8 @@ int stepOf(QStringView type, QStringView mode)
 // The fields of a step that share a Var line, in order.
 QList<Id> lineFields(int step, QStringView var)
 {
-    QList<Id> fields;
-    for (int row = 0; row < Form::RowCount; ++row) {
-        const Form::Control &control = Form::Table::Controls[row];
-        if (control.tab == step && control.var && var == QLatin1StringView(control.var)
-            && &Form::facts({row}) == &control)
-            fields.append(Id{row});
-    }
+    QList<Id> fields = Form::stepFields(step, &Form::Control::var);
+    fields.removeIf([var](Id id) { return var != QLatin1StringView(id.control().var); });
     return fields;
 }
 

@@ -2,6 +2,8 @@
 
 #include "formtable.h"
 
+#include <algorithm>
+
 namespace Form {
 
 std::span<const Control> controls() { return Table::Controls; }
@@ -53,6 +55,21 @@ QList<Id> elements(Id id)
     for (int row = links.first; row <= links.last; ++row)
         all.append(Id{row});
     return all;
+}
+
+QList<Id> stepFields(int step, const char *Control::*column, int Control::*rank)
+{
+    QList<Id> fields;
+    for (int row = 0; row < RowCount; ++row) {
+        const Control &control = Table::Controls[row];
+        if (control.tab == step && control.*column && &facts({row}) == &control)
+            fields.append(Id{row});
+    }
+    if (rank) {
+        std::stable_sort(fields.begin(), fields.end(),
+                         [rank](Id a, Id b) { return a.control().*rank < b.control().*rank; });
+    }
+    return fields;
 }
 
 bool isOptional(int step) { return step >= 0 && step < StepCount && Table::Steps[step].flagKey; }

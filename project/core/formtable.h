@@ -379,6 +379,9 @@ std::optional<Id> find(QStringView objectName);
 const Control &facts(Id id);
 // The elements of the array a control belongs to, in order; the control alone otherwise.
 QList<Id> elements(Id id);
+// The fields of a step that have the column (a Var line, a key), one for each array (its
+// element 0), in table order or, given a rank, sorted by it (stable).
+QList<Id> stepFields(int step, const char *Control::*column, int Control::*rank = nullptr);
 // Whether a step's fields are written only when its option pair says "No".
 bool isOptional(int step);
 // The option button of a step's pair: 0 "Yes", 1 "No".

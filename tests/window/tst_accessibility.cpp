@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QTest>
 
-#include "formlayout.h"
 #include "frmMain_window.h"
 #include "testsupport.h"
 #include "tworowtabwidget.h"
@@ -46,25 +45,6 @@ QList<QAccessibleInterface *> related(QAccessibleInterface *from, QAccessible::R
     return found;
 }
 
-bool isField(Form::Kind kind)
-{
-    return kind == Form::Kind::TextBox || kind == Form::Kind::MultiLineBox
-            || kind == Form::Kind::CheckBox;
-}
-
-// Units and readouts, the labels a field is read with.
-bool describesAField(const Form::Control &c)
-{
-    using enum Layout::Style;
-    const Layout::Style style = Layout::Table::Places[&c - Form::Table::Controls].style;
-    return !c.caption && (style == Centred || style == FixedLeft || style == FixedRight);
-}
-
-int topOf(const Form::Control &c)
-{
-    return Layout::Table::Places[&c - Form::Table::Controls].at.top;
-}
-
 } // namespace
 
 // What a screen reader finds in the window: the tab strip as page tabs with their events,
@@ -83,8 +63,6 @@ private slots:
     void optionPairs();
     void fields_data();
     void fields();
-    void descriptions_data();
-    void descriptions();
     void quietTree();
 
 private:
@@ -271,46 +249,17 @@ void tst_accessibility::fields()
     QVERIFY(related(labels[0], QAccessible::Labelled).contains(shown));
 }
 
-void tst_accessibility::descriptions_data()
-{
-    QTest::addColumn<int>("row");
-    for (const Form::Control &c : Form::controls()) {
-        if (describesAField(c))
-            QTest::newRow(Form::objectName(c).toLatin1()) << int(&c - Form::controls().data());
-    }
-}
-
-// Each unit and readout is read with the field on its row, and a readout that changes is
-// announced as a new description of that field.
-void tst_accessibility::descriptions()
-{
-    QFETCH(int, row);
-    const Form::Control &label = Form::controls()[row];
-    const Form::Control *field = nullptr;
-    for (const Form::Control &c : Form::controls()) {
-        if (isField(c.kind) && c.tab == label.tab && topOf(c) == topOf(label))
-            field = &c;
-    }
-    QVERIFY(field);
-    const int writer = Form::RowLinks[Form::Id{row}].shownBy;
-    if (writer >= 0) {
-        events.clear();
-        set(Form::objectName(Form::controls()[writer]), QStringLiteral("X%1").arg(row));
-        QVERIFY(announced(widget(*field), QAccessible::DescriptionChanged));
-    }
-    auto *shown = qobject_cast<QLabel *>(widget(label));
-    QVERIFY(!shown->text().isEmpty());
-    QVERIFY2(iface(widget(*field))->text(QAccessible::Description).contains(shown->text()),
-             qPrintable(iface(widget(*field))->text(QAccessible::Description)));
-    QCOMPARE(iface(shown->parentWidget())->indexOfChild(iface(shown)), -1);
-}
-
 // Decoration stays quiet: no empty label, no ruled line, one focused object, no control
 // linked to the window; the window is a frame; a caption over fixed text links nothing.
 void tst_accessibility::quietTree()
 {
+    events.clear();
     set("txtLWakeUp", "5");
+    QVERIFY(announced(window()->control("txtLWakeUp"), QAccessible::DescriptionChanged));
     QCOMPARE(iface(window()->control("txtLWakeUp"))->text(QAccessible::Description), "T - 5s");
+    QCOMPARE(iface(window()->control("lblLs")->parentWidget())
+                     ->indexOfChild(iface(window()->control("lblLs"))),
+             -1);
     set("txtSReference", "ISS");
     QCOMPARE(iface(window()->control("txtSCompleteAt"))->text(QAccessible::Description),
              "D(ISS) = k");

@@ -33,7 +33,7 @@ QString storedValue(const FieldSource &fields, const MissionModel &model, Id id)
 {
     const Form::Control &field = id.control();
     QStringList parts;
-    switch (field.project) {
+    switch (field.project.stored) {
     case Stored::Text: return fields.text(id);
     case Stored::Check: return fields.isChecked(id) ? Yes : No;
     case Stored::Fixed: return QString::fromUtf8(field.text);
@@ -43,7 +43,7 @@ QString storedValue(const FieldSource &fields, const MissionModel &model, Id id)
         break;
     case Stored::ModelList:
         for (const Id element : Form::elements(id))
-            parts.append(field.raw ? model.raw[element] : model.values[element]);
+            parts.append(model.typed[element]);
         break;
     }
     return parts.join(QChar(field.separator));
@@ -81,8 +81,8 @@ QList<ProfileEntry> projectEntries(const FieldSource &fields, const MissionModel
         if (omitted[std::size_t(step)])
             continue;
         const QString section = sectionName(step);
-        for (const Id id : Form::stepFields(step, &Form::Control::key, &Form::Control::saved))
-            entries.append({section, QString::fromLatin1(id.control().key),
+        for (const Id id : Form::projectFields(step, Form::Table::SaveOrder))
+            entries.append({section, QString::fromLatin1(id.control().project.key),
                             storedValue(fields, model, id)});
         if (step != Form::MakeFileTab)
             continue;
@@ -144,12 +144,12 @@ bool SaveProject(const PreparedProject &project, WriteFailure *failure, QByteArr
 
 std::optional<ProjectKey> projectKey(Id field)
 {
-    const Form::Control &facts = Form::facts(field);
-    if (!facts.key)
+    const Form::Control &declared = Form::field(field);
+    if (!declared.project.key)
         return std::nullopt;
     const QList<Id> elements = Form::elements(field);
     const bool list = elements.size() > 1;
-    return ProjectKey{sectionName(facts.tab), QString::fromLatin1(facts.key),
+    return ProjectKey{sectionName(declared.tab), QString::fromLatin1(declared.project.key),
                       list ? int(elements.indexOf(field)) + 1 : 0, list ? int(elements.size()) : 0};
 }
 
@@ -157,10 +157,11 @@ QList<FieldAssignment> projectAssignments(const ProfileDocument &doc, const QStr
 {
     QList<FieldAssignment> out{{FieldAssignment::Caption, Form::id("lblFileEdit"), path}};
     const auto fill = [&](int step) {
-        for (const Id id : Form::stepFields(step, &Form::Control::key, &Form::Control::loaded)) {
+        for (const Id id : Form::projectFields(step, Form::Table::LoadOrder)) {
             const Form::Control &field = id.control();
-            const QString value = doc.value(sectionName(step), QString::fromLatin1(field.key));
-            switch (field.project) {
+            const QString value =
+                    doc.value(sectionName(step), QString::fromLatin1(field.project.key));
+            switch (field.project.stored) {
             case Stored::Text: out.append({FieldAssignment::Text, id, value}); break;
             case Stored::Check: out.append({FieldAssignment::Check, id, {}, value == Yes}); break;
             case Stored::Boxes:

@@ -16,19 +16,6 @@ MissionModel &missionModel()
     return model;
 }
 
-QString MissionModel::joined(QStringView name, QStringView separator) const
-{
-    QStringList parts;
-    for (int row = 0; row < Form::RowCount; ++row) {
-        const Form::Control &field = Form::facts({row});
-        if (field.model && name == QLatin1StringView(field.model))
-            parts.append(values[Form::Id{row}]);
-        else if (field.raw && name == QLatin1StringView(field.raw))
-            parts.append(raw[Form::Id{row}]);
-    }
-    return parts.join(separator);
-}
-
 QString missionPath(const QString &directory, const QString &fileName)
 {
     return Platform::joinPath({directory, missionFileName(fileName)});
@@ -131,7 +118,7 @@ private:
 // What a Var line holds: the model values of its fields, or the fixed text of a label.
 QString lineValue(const MissionModel &model, Form::Id id)
 {
-    const Form::Control &field = Form::facts(id);
+    const Form::Control &field = Form::field(id);
     if (field.kind == Form::Kind::Label)
         return QString::fromUtf8(field.text);
     QStringList parts;
@@ -143,8 +130,7 @@ QString lineValue(const MissionModel &model, Form::Id id)
 void writeStep(MissionText &out, const MissionModel &model, int step)
 {
     // The fields that have a line, each array and each line once, in the order written.
-    const QList<Form::Id> fields =
-            Form::stepFields(step, &Form::Control::var, &Form::Control::written);
+    const QList<Form::Id> fields = Form::missionFields(step);
 
     out.line(2, QStringLiteral("<Step>"));
     out.line(3,
@@ -154,17 +140,18 @@ void writeStep(MissionText &out, const MissionModel &model, int step)
     QStringList done;
     for (const Form::Id id : std::as_const(fields)) {
         const Form::Control &field = id.control();
-        const QString var = QString::fromLatin1(field.var);
+        const QString var = QString::fromLatin1(field.mission.var);
         if (done.contains(var))
             continue;
         done.append(var);
         // Fields that share a line (the docking commands) are one list.
         QStringList parts;
         for (const Form::Id other : std::as_const(fields)) {
-            if (var == QLatin1StringView(other.control().var))
+            if (var == QLatin1StringView(other.control().mission.var))
                 parts.append(lineValue(model, other));
         }
-        const QString value = Form::format(field.shown, parts.join(QChar(field.separator)));
+        const QString value =
+                Form::format(field.mission.format, parts.join(QChar(field.separator)));
         out.line(4,
                  QStringLiteral("<Var name=\"%1\"> ").arg(var) + escapeMarkup(value)
                          + QStringLiteral(" </Var>"));

@@ -16,18 +16,16 @@
 struct MissionModel
 {
     // What each field's rule stored, by the row of the field (or element) that feeds it;
-    // empty until the rule first runs. The names of the values (LStartAt, AHeight, DCmds,
-    // ...) are in the form table.
+    // empty until the rule first runs.
     Form::PerRow<QString> values;
-    // The same without the unit, for the values the table gives a raw name (AHeightRaw).
-    Form::PerRow<QString> raw;
+    // The text each value was made of, without its unit: the project file keeps the
+    // heights of the ascent profile so.
+    Form::PerRow<QString> typed;
 
     QString MissionPath;
     QString MissionName;
 
     QString value(Form::Id id) const { return values[id]; }
-    // A value by its name, the elements of an array joined by the separator.
-    QString joined(QStringView name, QStringView separator) const;
 };
 
 // The model of this run of the program.

@@ -40,8 +40,8 @@ int stepOf(QStringView type, QStringView mode)
 // The fields of a step that share a Var line, in order.
 QList<Id> lineFields(int step, QStringView var)
 {
-    QList<Id> fields = Form::stepFields(step, &Form::Control::var);
-    fields.removeIf([var](Id id) { return var != QLatin1StringView(id.control().var); });
+    QList<Id> fields = Form::missionFields(step);
+    fields.removeIf([var](Id id) { return var != QLatin1StringView(id.control().mission.var); });
     return fields;
 }
 
@@ -154,7 +154,7 @@ void Reader::place(int step, const QString &var, const QString &written, qint64 
     const Form::Control &first = fields.first().control();
     // A field whose rule never ran leaves its value empty, without decorations.
     const std::optional<QString> shown =
-            value.isEmpty() ? QString() : Form::unformat(first.shown, value);
+            value.isEmpty() ? QString() : Form::unformat(first.mission.format, value);
     if (!shown)
         return odd(line, where + QStringLiteral(" lacks what the program writes around it"));
 
@@ -173,7 +173,7 @@ void Reader::place(int step, const QString &var, const QString &written, qint64 
     }
     for (qsizetype i = 0; i < targets.size() && i < parts.size(); ++i) {
         const Id target = targets[i];
-        const Form::Control &field = Form::facts(target);
+        const Form::Control &field = Form::field(target);
         if (field.kind == Form::Kind::Label) {
             if (parts[i] != QString::fromUtf8(field.text))
                 odd(line, where + QStringLiteral(" is always \"%1\"").arg(field.text));
@@ -184,7 +184,7 @@ void Reader::place(int step, const QString &var, const QString &written, qint64 
             m_assignments->append({FieldAssignment::Check, target, {}, on});
         } else if (const std::optional<QString> typed = parts[i].isEmpty()
                            ? QString()
-                           : Form::unformat(field.stored, parts[i])) {
+                           : Form::unformat(field.modelFormat, parts[i])) {
             text(target, *typed);
         } else {
             odd(line, where + QStringLiteral(" lacks what the program writes around it"));

@@ -46,30 +46,84 @@ std::optional<Id> find(QStringView name)
     return std::nullopt;
 }
 
-const Control &facts(Id id) { return Table::Controls[RowLinks[id].facts]; }
+const Control &field(Id id) { return Table::Controls[RowLinks[id].field]; }
 
 QList<Id> elements(Id id)
 {
-    const Links &links = RowLinks[id];
+    const int first = RowLinks[id].field;
+    if (id.control().index == NoIndex)
+        return {id};
     QList<Id> all;
-    for (int row = links.first; row <= links.last; ++row)
-        all.append(Id{row});
+    for (int row = first; row < RowCount; ++row) {
+        if (RowLinks[Id{row}].field == first)
+            all.append(Id{row});
+    }
     return all;
 }
 
-QList<Id> stepFields(int step, const char *Control::*column, int Control::*rank)
+namespace {
+
+// Every order names each field of its step that the file has, once, and nothing else.
+constexpr bool ordersComplete(std::span<const Table::Order> orders, bool (*has)(const Control &))
+{
+    for (const Table::Order &order : orders) {
+        int named = 0;
+        for (const char *name : order.fields)
+            named += name ? 1 : 0;
+        for (int row = 0; row < RowCount; ++row) {
+            const Control &c = Table::Controls[row];
+            if (c.tab != order.step || !has(c) || RowLinks[Id{row}].field != row)
+                continue;
+            int listed = 0;
+            for (const char *name : order.fields)
+                listed += name && std::string_view(name) == c.name ? 1 : 0;
+            if (listed != 1)
+                return false;
+            --named;
+        }
+        if (named != 0)
+            return false;
+    }
+    return true;
+}
+
+constexpr bool hasLine(const Control &c) { return c.mission.var; }
+constexpr bool hasKey(const Control &c) { return c.project.key; }
+
+static_assert(ordersComplete(Table::LineOrder, hasLine));
+static_assert(ordersComplete(Table::SaveOrder, hasKey));
+static_assert(ordersComplete(Table::LoadOrder, hasKey));
+
+QList<Id> fieldsOf(int step, bool (*has)(const Control &), std::span<const Table::Order> orders)
 {
     QList<Id> fields;
     for (int row = 0; row < RowCount; ++row) {
         const Control &control = Table::Controls[row];
-        if (control.tab == step && control.*column && &facts({row}) == &control)
+        if (control.tab == step && has(control) && RowLinks[Id{row}].field == row)
             fields.append(Id{row});
     }
-    if (rank) {
-        std::stable_sort(fields.begin(), fields.end(),
-                         [rank](Id a, Id b) { return a.control().*rank < b.control().*rank; });
+    for (const Table::Order &order : orders) {
+        if (order.step != step)
+            continue;
+        QList<Id> ordered;
+        for (const char *name : order.fields) {
+            for (const Id id : std::as_const(fields)) {
+                if (name && std::string_view(name) == id.control().name)
+                    ordered.append(id);
+            }
+        }
+        return ordered;
     }
     return fields;
+}
+
+} // namespace
+
+QList<Id> missionFields(int step) { return fieldsOf(step, hasLine, Table::LineOrder); }
+
+QList<Id> projectFields(int step, std::span<const Table::Order> order)
+{
+    return fieldsOf(step, hasKey, order);
 }
 
 bool isOptional(int step) { return step >= 0 && step < StepCount && Table::Steps[step].flagKey; }
@@ -88,7 +142,7 @@ Id labelOf(int step)
 {
     for (int row = 0; row < RowCount; ++row) {
         const Control &c = Table::Controls[row];
-        if (c.tab == step && c.key && qstrcmp(c.key, StepLabelKey) == 0)
+        if (c.tab == step && c.project.key && qstrcmp(c.project.key, StepLabelKey) == 0)
             return {row};
     }
     Q_UNREACHABLE();
@@ -139,16 +193,16 @@ std::optional<Id> readoutOf(Id id)
 QString textAtCreation(Id id)
 {
     if (const int field = RowLinks[id].shownBy; field >= 0) {
-        const Control &rule = facts(Id{field});
-        return format(rule.shown, format(rule.stored, QString()));
+        const Control &rule = Table::Controls[field];
+        return format(rule.mission.format, format(rule.modelFormat, QString()));
     }
     return QString::fromUtf8(id.control().text);
 }
 
 QString displayName(const Control &control)
 {
-    const Control &first = facts(Id{int(&control - Table::Controls)});
-    if (control.index == NoIndex || control.kind == Kind::Label)
+    const Control &first = field(Id{int(&control - Table::Controls)});
+    if (control.index == NoIndex || !first.caption)
         return QString::fromUtf8(control.caption ? control.caption : control.name);
     return QStringLiteral("%1 %2").arg(QString::fromUtf8(first.caption)).arg(control.index + 1);
 }
@@ -158,7 +212,7 @@ QString accessibleName(const Control &control)
     const QString text = QString::fromUtf8(control.text);
     if (control.index == NoIndex || !text.startsWith(u'[') || !text.endsWith(u']'))
         return displayName(control);
-    const Control &first = facts(Id{int(&control - Table::Controls)});
+    const Control &first = field(Id{int(&control - Table::Controls)});
     return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(first.caption),
                                          text.mid(1, text.size() - 2));
 }

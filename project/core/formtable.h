@@ -58,10 +58,26 @@ enum class Stored {
 inline constexpr int OnWindow = -1;
 inline constexpr int NoIndex = -1;
 
-// One control. The facts of an array are given on its element 0; the other elements give
-// only their own text. "%1" in a format is the text or value, "%2" the reference.
+// What the mission file needs of a field: its Var line, and how the line shows the model
+// value ("%1"). The readout beside the field shows the value as the line does.
+struct MissionLine
+{
+    const char *var = nullptr;
+    const char *format = "%1";
+};
+
+// What the project file needs of a field: its key in the step's section, and what is kept.
+struct ProjectEntry
+{
+    const char *key = nullptr;
+    Stored stored = Stored::Text;
+};
+
+// One control. An array is declared by its element 0; the other elements give only their own
+// text. "%1" in a format is the text or value, "%2" the reference.
 struct Control
 {
+    // The form and its rules.
     Kind kind;
     const char *name;
     int index = NoIndex;               // element of a control array
@@ -71,23 +87,16 @@ struct Control
     const char *caption = nullptr;     // the row caption beside the control
     const char *captionName = nullptr; // its label's name, when it has a historic one
     bool checked = false;              // ticked or chosen at creation
-
     Rule rule = Rule::None;
     bool ruleAtStart = false;        // start-up runs it, so that the text at creation counts
-    const char *model = nullptr;     // the MissionModel value it feeds
-    const char *raw = nullptr;       // a second model value, without the unit
-    const char *stored = "%1";       // the model value made of the text
-    const char *shown = "%1";        // the model value as the mission file and readout show it
+    const char *modelFormat = "%1";  // the model value made of the text
     const char *readout = nullptr;   // the label the rule refreshes
     const char *reference = nullptr; // the field a distance condition names
     const char *command = nullptr;   // a check box's command
-    const char *var = nullptr;       // its Var line in the mission file
-    int written = 0;                 // the line's place in its step, where not the form's
-    const char *key = nullptr;       // its key in the project file
-    Stored project = Stored::Text;
-    char16_t separator = u' '; // between the elements of a list
-    int saved = 0;             // the key's place in a save, where not the form's
-    int loaded = 0;            // its place in loading, where not the form's
+    char16_t separator = u' ';       // between the elements of a list
+
+    MissionLine mission{};
+    ProjectEntry project{};
 };
 
 // A flight step, or the last tab, which makes the file.
@@ -135,25 +144,25 @@ inline constexpr Control Controls[] = {
     {.kind = Tabs, .name = "SSTab1", .tab = OnWindow},
 
     {.kind = Label, .name = "lblRequired", .index = Launch, .tab = Launch, .text = Required},
-    {.kind = TextBox, .name = "txtLLabel", .tab = Launch, .caption = "Label", .rule = Rule::Text, .model = "LLabel", .key = "Label"},
-    {.kind = TextBox, .name = "txtLStartAt", .tab = Launch, .caption = "Start At", .rule = Rule::Text, .model = "LStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt"},
-    {.kind = TextBox, .name = "txtLWakeUp", .tab = Launch, .caption = "Wake Up", .rule = Rule::Text, .model = "LWakeUp", .stored = "%1s", .shown = "T - %1", .readout = "lblLs", .var = "WakeUp", .key = "WakeUp"},
+    {.kind = TextBox, .name = "txtLLabel", .tab = Launch, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtLStartAt", .tab = Launch, .caption = "Start At", .rule = Rule::Text, .mission = {.var = "StartAt", .format = "T = %1"}, .project = {.key = "StartAt"}},
+    {.kind = TextBox, .name = "txtLWakeUp", .tab = Launch, .caption = "Wake Up", .rule = Rule::Text, .modelFormat = "%1s", .readout = "lblLs", .mission = {.var = "WakeUp", .format = "T - %1"}, .project = {.key = "WakeUp"}},
     {.kind = Readout, .name = "lblLs", .tab = Launch},
-    {.kind = TextBox, .name = "txtLBase", .index = 0, .tab = Launch, .text = "[planet]", .caption = "Base", .rule = Rule::Refresh, .model = "LBase", .var = "Base", .key = "Base", .project = Stored::Boxes, .separator = u':'},
+    {.kind = TextBox, .name = "txtLBase", .index = 0, .tab = Launch, .text = "[planet]", .caption = "Base", .rule = Rule::Refresh, .separator = u':', .mission = {.var = "Base"}, .project = {.key = "Base", .stored = Stored::Boxes}},
     {.kind = TextBox, .name = "txtLBase", .index = 1, .tab = Launch, .text = "[base]"},
     {.kind = TextBox, .name = "txtLBase", .index = 2, .tab = Launch, .text = "[port]"},
-    {.kind = TextBox, .name = "txtLHeading", .tab = Launch, .caption = "Heading", .rule = Rule::Text, .model = "LHeading", .var = "Heading", .key = "Heading"},
-    {.kind = TextBox, .name = "txtLHoverAt", .tab = Launch, .caption = "Hover At", .rule = Rule::Text, .model = "LHoverAt", .var = "HoverAt", .key = "HoverAt"},
-    {.kind = TextBox, .name = "txtLThrust", .tab = Launch, .caption = "Thrust", .rule = Rule::Text, .model = "LThrust", .var = "Thrust", .key = "Thrust"},
-    {.kind = TextBox, .name = "txtLOrientation", .index = 0, .tab = Launch, .caption = "Orientation", .rule = Rule::Refresh, .model = "LOrientation", .var = "Orientation", .key = "Orientation", .project = Stored::Boxes},
+    {.kind = TextBox, .name = "txtLHeading", .tab = Launch, .caption = "Heading", .rule = Rule::Text, .mission = {.var = "Heading"}, .project = {.key = "Heading"}},
+    {.kind = TextBox, .name = "txtLHoverAt", .tab = Launch, .caption = "Hover At", .rule = Rule::Text, .mission = {.var = "HoverAt"}, .project = {.key = "HoverAt"}},
+    {.kind = TextBox, .name = "txtLThrust", .tab = Launch, .caption = "Thrust", .rule = Rule::Text, .mission = {.var = "Thrust"}, .project = {.key = "Thrust"}},
+    {.kind = TextBox, .name = "txtLOrientation", .index = 0, .tab = Launch, .caption = "Orientation", .rule = Rule::Refresh, .mission = {.var = "Orientation"}, .project = {.key = "Orientation", .stored = Stored::Boxes}},
     {.kind = TextBox, .name = "txtLOrientation", .index = 1, .tab = Launch},
     {.kind = TextBox, .name = "txtLOrientation", .index = 2, .tab = Launch},
-    {.kind = TextBox, .name = "txtLCompleteAt", .tab = Launch, .caption = "Complete At", .rule = Rule::Text, .model = "LCompleteAt", .stored = "H = %1", .readout = "lblLh", .var = "CompleteAt", .key = "CompleteAt"},
+    {.kind = TextBox, .name = "txtLCompleteAt", .tab = Launch, .caption = "Complete At", .rule = Rule::Text, .modelFormat = "H = %1", .readout = "lblLh", .mission = {.var = "CompleteAt"}, .project = {.key = "CompleteAt"}},
     {.kind = Readout, .name = "lblLh", .tab = Launch},
 
     {.kind = Label, .name = "lblRequired", .index = Ascent, .tab = Ascent, .text = Required},
-    {.kind = TextBox, .name = "txtAName", .tab = Ascent, .caption = "Label", .rule = Rule::Text, .model = "AName", .key = "Label"},
-    {.kind = TextBox, .name = "txtAHeight", .index = 0, .tab = Ascent, .text = "2", .caption = "Height", .rule = Rule::Refresh, .ruleAtStart = true, .model = "AHeight", .raw = "AHeightRaw", .stored = "%1k", .var = "H", .written = 1, .key = "Height", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAName", .tab = Ascent, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtAHeight", .index = 0, .tab = Ascent, .text = "2", .caption = "Height", .rule = Rule::Refresh, .ruleAtStart = true, .modelFormat = "%1k", .mission = {.var = "H"}, .project = {.key = "Height", .stored = Stored::ModelList}},
     {.kind = TextBox, .name = "txtAHeight", .index = 1, .tab = Ascent, .text = "10"},
     {.kind = TextBox, .name = "txtAHeight", .index = 2, .tab = Ascent, .text = "20"},
     {.kind = TextBox, .name = "txtAHeight", .index = 3, .tab = Ascent, .text = "60"},
@@ -161,7 +170,7 @@ inline constexpr Control Controls[] = {
     {.kind = TextBox, .name = "txtAHeight", .index = 5, .tab = Ascent, .text = "150"},
     {.kind = TextBox, .name = "txtAHeight", .index = 6, .tab = Ascent, .text = "200"},
     {.kind = TextBox, .name = "txtAHeight", .index = 7, .tab = Ascent, .text = "260"},
-    {.kind = TextBox, .name = "txtAPitch", .index = 0, .tab = Ascent, .text = "70", .caption = "Pitch", .rule = Rule::Refresh, .ruleAtStart = true, .model = "APitch", .var = "Pitch", .written = 2, .key = "Pitch", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAPitch", .index = 0, .tab = Ascent, .text = "70", .caption = "Pitch", .rule = Rule::Refresh, .ruleAtStart = true, .mission = {.var = "Pitch"}, .project = {.key = "Pitch", .stored = Stored::ModelList}},
     {.kind = TextBox, .name = "txtAPitch", .index = 1, .tab = Ascent, .text = "75"},
     {.kind = TextBox, .name = "txtAPitch", .index = 2, .tab = Ascent, .text = "70"},
     {.kind = TextBox, .name = "txtAPitch", .index = 3, .tab = Ascent, .text = "60"},
@@ -169,7 +178,7 @@ inline constexpr Control Controls[] = {
     {.kind = TextBox, .name = "txtAPitch", .index = 5, .tab = Ascent, .text = "40"},
     {.kind = TextBox, .name = "txtAPitch", .index = 6, .tab = Ascent, .text = "20"},
     {.kind = TextBox, .name = "txtAPitch", .index = 7, .tab = Ascent, .text = "0"},
-    {.kind = TextBox, .name = "txtAThrust", .index = 0, .tab = Ascent, .text = "100", .caption = "Thrust", .rule = Rule::Refresh, .ruleAtStart = true, .model = "AThrust", .var = "Thrust", .written = 3, .key = "Thrust", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtAThrust", .index = 0, .tab = Ascent, .text = "100", .caption = "Thrust", .rule = Rule::Refresh, .ruleAtStart = true, .mission = {.var = "Thrust"}, .project = {.key = "Thrust", .stored = Stored::ModelList}},
     {.kind = TextBox, .name = "txtAThrust", .index = 1, .tab = Ascent, .text = "100"},
     {.kind = TextBox, .name = "txtAThrust", .index = 2, .tab = Ascent, .text = "100"},
     {.kind = TextBox, .name = "txtAThrust", .index = 3, .tab = Ascent, .text = "100"},
@@ -177,87 +186,109 @@ inline constexpr Control Controls[] = {
     {.kind = TextBox, .name = "txtAThrust", .index = 5, .tab = Ascent, .text = "100"},
     {.kind = TextBox, .name = "txtAThrust", .index = 6, .tab = Ascent, .text = "100"},
     {.kind = TextBox, .name = "txtAThrust", .index = 7, .tab = Ascent, .text = "100"},
-    {.kind = TextBox, .name = "txtALockVz", .tab = Ascent, .caption = "Lock Vz", .rule = Rule::Text, .model = "ALockVz", .var = "LockVz", .written = 5, .key = "LockVz"},
-    {.kind = TextBox, .name = "txtAAlignWith", .tab = Ascent, .caption = "Align With", .rule = Rule::Text, .model = "AAlignWith", .var = "AlignWith", .written = 4, .key = "AlignWith"},
-    {.kind = TextBox, .name = "txtACompleteAt", .tab = Ascent, .caption = "Complete At", .rule = Rule::Text, .model = "ACompleteAt", .stored = "PeD = %1M", .readout = "lblPed", .var = "CompleteAt", .written = 6, .key = "CompleteAt"},
+    {.kind = TextBox, .name = "txtALockVz", .tab = Ascent, .caption = "Lock Vz", .rule = Rule::Text, .mission = {.var = "LockVz"}, .project = {.key = "LockVz"}},
+    {.kind = TextBox, .name = "txtAAlignWith", .tab = Ascent, .caption = "Align With", .rule = Rule::Text, .mission = {.var = "AlignWith"}, .project = {.key = "AlignWith"}},
+    {.kind = TextBox, .name = "txtACompleteAt", .tab = Ascent, .caption = "Complete At", .rule = Rule::Text, .modelFormat = "PeD = %1M", .readout = "lblPed", .mission = {.var = "CompleteAt"}, .project = {.key = "CompleteAt"}},
     {.kind = Readout, .name = "lblPed", .tab = Ascent},
 
     {.kind = OptionButton, .name = "optPAOmmit", .index = 0, .tab = PlaneAlignment, .text = "Yes"},
     {.kind = OptionButton, .name = "optPAOmmit", .index = 1, .tab = PlaneAlignment, .text = "No", .checked = true},
-    {.kind = TextBox, .name = "txtPALabel", .tab = PlaneAlignment, .caption = "Label", .rule = Rule::Text, .model = "PALabel", .key = "Label"},
-    {.kind = TextBox, .name = "txtPAReference", .tab = PlaneAlignment, .caption = "Reference", .rule = Rule::Text, .model = "PAReference", .var = "Reference", .key = "Reference"},
-    {.kind = TextBox, .name = "txtPAAlign", .tab = PlaneAlignment, .caption = "Align", .rule = Rule::Text, .model = "PAAlign", .var = "Align", .key = "Align"},
+    {.kind = TextBox, .name = "txtPALabel", .tab = PlaneAlignment, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtPAReference", .tab = PlaneAlignment, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtPAAlign", .tab = PlaneAlignment, .caption = "Align", .rule = Rule::Text, .mission = {.var = "Align"}, .project = {.key = "Align"}},
 
     {.kind = Container, .name = "Picture2", .tab = Synchronizing},
     {.kind = OptionButton, .name = "optSOmmit", .index = 0, .tab = Synchronizing, .parent = "Picture2", .text = "Yes"},
     {.kind = OptionButton, .name = "optSOmmit", .index = 1, .tab = Synchronizing, .parent = "Picture2", .text = "No", .checked = true},
-    {.kind = TextBox, .name = "txtSName", .tab = Synchronizing, .caption = "Label", .rule = Rule::Text, .model = "SName", .key = "Label"},
-    {.kind = TextBox, .name = "txtSReference", .tab = Synchronizing, .caption = "Reference", .rule = Rule::Reference, .model = "SReference", .readout = "lblD", .var = "Reference", .key = "Reference"},
-    {.kind = TextBox, .name = "txtSCapDist", .tab = Synchronizing, .caption = "CaptureDist", .rule = Rule::Text, .model = "SCapDist", .stored = "%1k", .var = "CaptureDist", .key = "CaptureDist"},
+    {.kind = TextBox, .name = "txtSName", .tab = Synchronizing, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtSReference", .tab = Synchronizing, .caption = "Reference", .rule = Rule::Reference, .readout = "lblD", .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtSCapDist", .tab = Synchronizing, .caption = "CaptureDist", .rule = Rule::Text, .modelFormat = "%1k", .mission = {.var = "CaptureDist"}, .project = {.key = "CaptureDist"}},
     {.kind = Label, .name = "lblSCapDistUnit", .tab = Synchronizing, .text = "k"},
     {.kind = Label, .name = "lblSDOpen", .tab = Synchronizing, .text = "D("},
     {.kind = Readout, .name = "lblD", .tab = Synchronizing},
     {.kind = Label, .name = "lblSDClose", .tab = Synchronizing, .text = ") ="},
-    {.kind = TextBox, .name = "txtSCompleteAt", .tab = Synchronizing, .caption = "Complete At", .rule = Rule::Distance, .model = "SCompleteAt", .stored = "D(%2) = %1k", .reference = "txtSReference", .var = "CompleteAt", .key = "CompleteAt"},
+    {.kind = TextBox, .name = "txtSCompleteAt", .tab = Synchronizing, .caption = "Complete At", .rule = Rule::Distance, .modelFormat = "D(%2) = %1k", .reference = "txtSReference", .mission = {.var = "CompleteAt"}, .project = {.key = "CompleteAt"}},
     {.kind = Label, .name = "lblSCompleteAtUnit", .tab = Synchronizing, .text = "k"},
 
     {.kind = Container, .name = "Picture3", .tab = Approach},
     {.kind = OptionButton, .name = "optAppOmmit", .index = 0, .tab = Approach, .parent = "Picture3", .text = "Yes"},
     {.kind = OptionButton, .name = "optAppOmmit", .index = 1, .tab = Approach, .parent = "Picture3", .text = "No", .checked = true},
-    {.kind = TextBox, .name = "txtAppName", .tab = Approach, .caption = "Label", .rule = Rule::Text, .model = "AppName", .key = "Label"},
-    {.kind = TextBox, .name = "txtAppReference", .tab = Approach, .caption = "Reference", .rule = Rule::Reference, .model = "AppReference", .readout = "lblAppD", .var = "Reference", .key = "Reference"},
-    {.kind = TextBox, .name = "txtAppNav", .tab = Approach, .caption = "NAV", .rule = Rule::Text, .model = "AppNav", .var = "NAV", .key = "NAV"},
+    {.kind = TextBox, .name = "txtAppName", .tab = Approach, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtAppReference", .tab = Approach, .caption = "Reference", .rule = Rule::Reference, .readout = "lblAppD", .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtAppNav", .tab = Approach, .caption = "NAV", .rule = Rule::Text, .mission = {.var = "NAV"}, .project = {.key = "NAV"}},
     {.kind = Label, .name = "lblAppDOpen", .tab = Approach, .text = "D("},
     {.kind = Readout, .name = "lblAppD", .tab = Approach},
     {.kind = Label, .name = "lblAppDClose", .tab = Approach, .text = ") ="},
-    {.kind = TextBox, .name = "txtAppCompleteAt", .tab = Approach, .caption = "Complete At", .rule = Rule::Distance, .model = "AppCompleteAt", .stored = "D(%2) = %1", .reference = "txtAppReference", .var = "CompleteAt", .key = "CompleteAt"},
+    {.kind = TextBox, .name = "txtAppCompleteAt", .tab = Approach, .caption = "Complete At", .rule = Rule::Distance, .modelFormat = "D(%2) = %1", .reference = "txtAppReference", .mission = {.var = "CompleteAt"}, .project = {.key = "CompleteAt"}},
 
     {.kind = Container, .name = "Picture4", .tab = Docking},
     {.kind = OptionButton, .name = "optDOmmit", .index = 0, .tab = Docking, .parent = "Picture4", .text = "Yes"},
     {.kind = OptionButton, .name = "optDOmmit", .index = 1, .tab = Docking, .parent = "Picture4", .text = "No", .checked = true},
-    {.kind = TextBox, .name = "txtDName", .tab = Docking, .caption = "Label", .captionName = "lblDName", .rule = Rule::Text, .model = "DName", .key = "Label", .loaded = 1},
-    {.kind = TextBox, .name = "txtDReference", .tab = Docking, .caption = "Reference", .rule = Rule::Text, .model = "DReference", .var = "Reference", .key = "Reference", .loaded = 4},
-    {.kind = TextBox, .name = "txtDPort", .tab = Docking, .caption = "Port", .rule = Rule::Text, .model = "DPort", .var = "Port", .key = "Port", .loaded = 3},
-    {.kind = TextBox, .name = "txtDNAV", .tab = Docking, .caption = "NAV", .rule = Rule::Text, .model = "DNAV", .var = "NAV", .key = "NAV", .loaded = 2},
-    {.kind = CheckBox, .name = "chkDCmdsK", .tab = Docking, .text = "Nose cone", .caption = "Commands", .rule = Rule::Command, .model = "DCmds", .command = "K", .var = "Cmds", .key = "CmdCone", .project = Stored::Check, .separator = u',', .loaded = 5},
-    {.kind = CheckBox, .name = "chkDCmdsCC", .tab = Docking, .text = "Docking Clearance", .rule = Rule::Command, .model = "DCmds", .command = "^C", .var = "Cmds", .key = "CmdClearance", .project = Stored::Check, .loaded = 6},
+    {.kind = TextBox, .name = "txtDName", .tab = Docking, .caption = "Label", .captionName = "lblDName", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtDReference", .tab = Docking, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtDPort", .tab = Docking, .caption = "Port", .rule = Rule::Text, .mission = {.var = "Port"}, .project = {.key = "Port"}},
+    {.kind = TextBox, .name = "txtDNAV", .tab = Docking, .caption = "NAV", .rule = Rule::Text, .mission = {.var = "NAV"}, .project = {.key = "NAV"}},
+    {.kind = CheckBox, .name = "chkDCmdsK", .tab = Docking, .text = "Nose cone", .caption = "Commands", .rule = Rule::Command, .command = "K", .separator = u',', .mission = {.var = "Cmds"}, .project = {.key = "CmdCone", .stored = Stored::Check}},
+    {.kind = CheckBox, .name = "chkDCmdsCC", .tab = Docking, .text = "Docking Clearance", .rule = Rule::Command, .command = "^C", .mission = {.var = "Cmds"}, .project = {.key = "CmdClearance", .stored = Stored::Check}},
 
     {.kind = Container, .name = "Picture5", .tab = Undocking},
     {.kind = OptionButton, .name = "optUOmmit", .index = 0, .tab = Undocking, .parent = "Picture5", .text = "Yes"},
     {.kind = OptionButton, .name = "optUOmmit", .index = 1, .tab = Undocking, .parent = "Picture5", .text = "No", .checked = true},
-    {.kind = TextBox, .name = "txtULabel", .tab = Undocking, .caption = "Label", .rule = Rule::Text, .model = "ULabel", .key = "Label", .loaded = 1},
-    {.kind = TextBox, .name = "txtUStartAt", .tab = Undocking, .caption = "Start At", .rule = Rule::Text, .model = "UStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt", .loaded = 4},
-    {.kind = TextBox, .name = "txtUReference", .tab = Undocking, .caption = "Reference", .rule = Rule::Text, .model = "UReference", .var = "Reference", .key = "Reference", .loaded = 3},
-    {.kind = TextBox, .name = "txtUPort", .tab = Undocking, .caption = "Port", .rule = Rule::Text, .model = "UPort", .var = "Port", .key = "Port", .loaded = 2},
-    {.kind = TextBox, .name = "txtUVRel", .tab = Undocking, .caption = "VRel", .rule = Rule::Text, .model = "UVRel", .var = "VRel", .key = "VRel", .loaded = 5},
-    {.kind = Label, .name = "lblUCmds", .tab = Undocking, .text = "K", .caption = "Commands", .var = "Cmds", .key = "Commands", .project = Stored::Fixed},
+    {.kind = TextBox, .name = "txtULabel", .tab = Undocking, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtUStartAt", .tab = Undocking, .caption = "Start At", .rule = Rule::Text, .mission = {.var = "StartAt", .format = "T = %1"}, .project = {.key = "StartAt"}},
+    {.kind = TextBox, .name = "txtUReference", .tab = Undocking, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtUPort", .tab = Undocking, .caption = "Port", .rule = Rule::Text, .mission = {.var = "Port"}, .project = {.key = "Port"}},
+    {.kind = TextBox, .name = "txtUVRel", .tab = Undocking, .caption = "VRel", .rule = Rule::Text, .mission = {.var = "VRel"}, .project = {.key = "VRel"}},
+    {.kind = Label, .name = "lblUCmds", .tab = Undocking, .text = "K", .caption = "Commands", .mission = {.var = "Cmds"}, .project = {.key = "Commands", .stored = Stored::Fixed}},
 
     {.kind = Container, .name = "Picture6", .tab = Reentry},
     {.kind = OptionButton, .name = "optROmmit", .index = 0, .tab = Reentry, .parent = "Picture6", .text = "Yes"},
     {.kind = OptionButton, .name = "optROmmit", .index = 1, .tab = Reentry, .parent = "Picture6", .text = "No", .checked = true},
-    {.kind = TextBox, .name = "txtRName", .tab = Reentry, .caption = "Label", .rule = Rule::Text, .model = "RName", .key = "Label"},
-    {.kind = TextBox, .name = "txtRStartAt", .tab = Reentry, .caption = "Start At", .rule = Rule::Text, .model = "RStartAt", .shown = "T = %1", .var = "StartAt", .key = "StartAt"},
-    {.kind = TextBox, .name = "txtRAoa", .tab = Reentry, .caption = "AOA", .rule = Rule::Text, .model = "RAoa", .var = "AOA", .key = "AOA"},
-    {.kind = TextBox, .name = "txtRBase", .tab = Reentry, .caption = "Base", .rule = Rule::Text, .model = "RBase", .var = "Base", .key = "Base"},
-    {.kind = TextBox, .name = "txtRCompleteAt", .tab = Reentry, .caption = "Complete At", .rule = Rule::Text, .model = "RCompleteAt", .shown = "H = %1k", .readout = "lblRCompleteAt", .var = "CompleteAt", .key = "CompleteAt"},
+    {.kind = TextBox, .name = "txtRName", .tab = Reentry, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtRStartAt", .tab = Reentry, .caption = "Start At", .rule = Rule::Text, .mission = {.var = "StartAt", .format = "T = %1"}, .project = {.key = "StartAt"}},
+    {.kind = TextBox, .name = "txtRAoa", .tab = Reentry, .caption = "AOA", .rule = Rule::Text, .mission = {.var = "AOA"}, .project = {.key = "AOA"}},
+    {.kind = TextBox, .name = "txtRBase", .tab = Reentry, .caption = "Base", .rule = Rule::Text, .mission = {.var = "Base"}, .project = {.key = "Base"}},
+    {.kind = TextBox, .name = "txtRCompleteAt", .tab = Reentry, .caption = "Complete At", .rule = Rule::Text, .readout = "lblRCompleteAt", .mission = {.var = "CompleteAt", .format = "H = %1k"}, .project = {.key = "CompleteAt"}},
     {.kind = Readout, .name = "lblRCompleteAt", .tab = Reentry},
 
     {.kind = Container, .name = "Picture7", .tab = Landing},
     {.kind = OptionButton, .name = "optLndOmmit", .index = 0, .tab = Landing, .parent = "Picture7", .text = "Yes"},
     {.kind = OptionButton, .name = "optLndOmmit", .index = 1, .tab = Landing, .parent = "Picture7", .text = "No", .checked = true},
-    {.kind = TextBox, .name = "txtLndName", .tab = Landing, .caption = "Label", .rule = Rule::Text, .model = "LndName", .key = "Label"},
-    {.kind = TextBox, .name = "txtLndBase", .tab = Landing, .caption = "Base", .rule = Rule::Text, .model = "LndBase", .var = "Base", .key = "Base"},
-    {.kind = TextBox, .name = "txtLndHoverPad", .index = 0, .tab = Landing, .caption = "Hover Pad", .rule = Rule::Text, .model = "LndHoverPad", .var = "HoverPad", .key = "HoverPad", .project = Stored::ModelList},
+    {.kind = TextBox, .name = "txtLndName", .tab = Landing, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
+    {.kind = TextBox, .name = "txtLndBase", .tab = Landing, .caption = "Base", .rule = Rule::Text, .mission = {.var = "Base"}, .project = {.key = "Base"}},
+    {.kind = TextBox, .name = "txtLndHoverPad", .index = 0, .tab = Landing, .caption = "Hover Pad", .rule = Rule::Text, .mission = {.var = "HoverPad"}, .project = {.key = "HoverPad", .stored = Stored::ModelList}},
     {.kind = TextBox, .name = "txtLndHoverPad", .index = 1, .tab = Landing},
-    {.kind = TextBox, .name = "txtLndNAV", .tab = Landing, .caption = "NAV", .rule = Rule::Text, .model = "LndNAV", .var = "NAV", .key = "NAV"},
+    {.kind = TextBox, .name = "txtLndNAV", .tab = Landing, .caption = "NAV", .rule = Rule::Text, .mission = {.var = "NAV"}, .project = {.key = "NAV"}},
 
     {.kind = Label, .name = "lblRequired", .index = MakeFile, .tab = MakeFile, .text = Required},
-    {.kind = TextBox, .name = "txtFileName", .tab = MakeFile, .caption = "File Name", .rule = Rule::FileName, .key = "FileName", .saved = 2, .loaded = 2},
+    {.kind = TextBox, .name = "txtFileName", .tab = MakeFile, .caption = "File Name", .rule = Rule::FileName, .project = {.key = "FileName"}},
     {.kind = Label, .name = "lblFileExtension", .tab = MakeFile, .text = ".qav"},
-    {.kind = TextBox, .name = "txtDirectory", .tab = MakeFile, .text = DefaultDirectory, .caption = "Directory", .rule = Rule::Directory, .key = "Directory", .saved = 1, .loaded = 1},
-    {.kind = TextBox, .name = "txtMissionName", .tab = MakeFile, .caption = "Mission Name", .rule = Rule::MissionName, .key = "Label", .saved = 3, .loaded = 3},
+    {.kind = TextBox, .name = "txtDirectory", .tab = MakeFile, .text = DefaultDirectory, .caption = "Directory", .rule = Rule::Directory, .project = {.key = "Directory"}},
+    {.kind = TextBox, .name = "txtMissionName", .tab = MakeFile, .caption = "Mission Name", .rule = Rule::MissionName, .project = {.key = "Label"}},
     {.kind = MultiLineBox, .name = "txtInsert", .tab = MakeFile, .caption = "Please insert into \"missions.lst\""},
     {.kind = Button, .name = "cmdMakeMission", .tab = MakeFile, .text = "Make Mission"},
+};
+
+// Where a step's fields go in another order than the form's: all of them, in that order.
+struct Order
+{
+    int step;
+    std::array<const char *, 8> fields;
+};
+
+// The mission file's Var lines.
+inline constexpr Order LineOrder[] = {
+    {Ascent, {"txtAHeight", "txtAPitch", "txtAThrust", "txtAAlignWith", "txtALockVz", "txtACompleteAt"}},
+};
+
+// The project file's keys, as a save writes them and as loading fills the form.
+inline constexpr Order SaveOrder[] = {
+    {MakeFile, {"txtDirectory", "txtFileName", "txtMissionName"}},
+};
+inline constexpr Order LoadOrder[] = {
+    {Docking, {"txtDName", "txtDNAV", "txtDPort", "txtDReference", "chkDCmdsK", "chkDCmdsCC"}},
+    {Undocking, {"lblUCmds", "txtULabel", "txtUPort", "txtUReference", "txtUStartAt", "txtUVRel"}},
+    {MakeFile, {"txtDirectory", "txtFileName", "txtMissionName"}},
 };
 
 // clang-format on
@@ -314,9 +345,7 @@ consteval Id id(std::string_view name, int index = NoIndex)
 // What the table says about one row through the other rows, worked out while compiling.
 struct Links
 {
-    int facts = -1; // the row with the facts of its array (element 0), or itself
-    int first = -1; // the array's first and last element, or itself twice
-    int last = -1;
+    int field = -1;     // the array's element 0, which declares it, or the row itself
     int readout = -1;   // the label its rule refreshes
     int shownBy = -1;   // for a readout: the field whose rule writes it
     int reference = -1; // for a distance condition: the reference field
@@ -338,18 +367,14 @@ inline constexpr auto RowLinks = [] {
     PerRow<Links> links;
     for (int row = 0; row < RowCount; ++row) {
         const Control &c = Table::Controls[row];
-        const bool array = c.index != NoIndex && c.kind != Kind::Label;
         Links &l = links[Id{row}];
-        // The elements of an array stand one after the other, from element 0.
-        l.facts = array ? row - c.index : row;
-        if (l.facts < 0 || std::string_view(Table::Controls[l.facts].name) != c.name)
-            throw "the elements of an array must stand together, in order";
-        l.first = l.facts;
-        l.last = row;
-        while (array && l.last + 1 < RowCount
-               && std::string_view(Table::Controls[l.last + 1].name) == c.name)
-            ++l.last;
-        const Control &f = Table::Controls[l.facts];
+        l.field = c.index == NoIndex ? row : rowOf(c.name, 0);
+        // An array's elements follow its element 0, in order, though not always next to it.
+        if (l.field < 0 || l.field > row
+            || (row > l.field && Table::Controls[row - 1].name == std::string_view(c.name)
+                && Table::Controls[row - 1].index >= c.index))
+            throw "an array starts with its element 0 and lists its elements in order";
+        const Control &f = Table::Controls[l.field];
         l.readout = linkedRow(f.readout);
         l.reference = linkedRow(f.reference);
         l.parent = linkedRow(c.parent);
@@ -375,13 +400,16 @@ QString captionObjectName(const Control &control);
 // The control of this object name, at run time; nothing for an unknown name.
 std::optional<Id> find(QStringView objectName);
 
-// The row that holds the facts of an array (its element 0), or the control itself.
-const Control &facts(Id id);
+// The declaration of the field a control belongs to: an array's element 0, or the control.
+const Control &field(Id id);
 // The elements of the array a control belongs to, in order; the control alone otherwise.
 QList<Id> elements(Id id);
-// The fields of a step that have the column (a Var line, a key), one for each array (its
-// element 0), in table order or, given a rank, sorted by it (stable).
-QList<Id> stepFields(int step, const char *Control::*column, int Control::*rank = nullptr);
+// The fields of a step that have a Var line, one for each array (its element 0), in the
+// order the mission file writes them.
+QList<Id> missionFields(int step);
+// The fields of a step that have a project key, one for each array, in the order given
+// (Table::SaveOrder or Table::LoadOrder).
+QList<Id> projectFields(int step, std::span<const Table::Order> order);
 // Whether a step's fields are written only when its option pair says "No".
 bool isOptional(int step);
 // The option button of a step's pair: 0 "Yes", 1 "No".

@@ -12,18 +12,19 @@ using Form::Rule;
 void frmMain::store(Id id, const QString &value)
 {
     m_model.values[id] = value;
+    m_model.typed[id] = text(id);
     if (const std::optional<Id> readout = Form::readoutOf(id))
-        setText(*readout, Form::format(Form::facts(id).shown, value));
+        setText(*readout, Form::format(Form::field(id).mission.format, value));
 }
 
 void frmMain::runRule(Id id)
 {
-    const Form::Control &field = Form::facts(id);
+    const Form::Control &field = Form::field(id);
     switch (field.rule) {
     case Rule::None: break;
-    case Rule::Text: store(id, Form::format(field.stored, text(id))); break;
+    case Rule::Text: store(id, Form::format(field.modelFormat, text(id))); break;
     case Rule::Reference:
-        store(id, Form::format(field.stored, text(id)));
+        store(id, Form::format(field.modelFormat, text(id)));
         // Once the distance condition exists it must name the reference shown, not an old one.
         for (int row = 0; row < Form::RowCount; ++row) {
             if (Form::RowLinks[Form::Id{row}].reference == id.row
@@ -32,14 +33,12 @@ void frmMain::runRule(Id id)
         }
         break;
     case Rule::Distance:
-        store(id, Form::format(field.stored, text(id), text({Form::RowLinks[id].reference})));
+        store(id, Form::format(field.modelFormat, text(id), text({Form::RowLinks[id].reference})));
         break;
     case Rule::Refresh:
-        // The mission wants the heights with their unit, the project file without.
         for (const Id element : Form::elements(id)) {
-            m_model.values[element] = Form::format(field.stored, text(element));
-            if (field.raw)
-                m_model.raw[element] = text(element);
+            m_model.values[element] = Form::format(field.modelFormat, text(element));
+            m_model.typed[element] = text(element);
         }
         break;
     case Rule::Command:

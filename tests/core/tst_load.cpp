@@ -40,7 +40,7 @@ private slots:
                    "DOmmit=No\r\nUOmmit=Yes\r\nROmmit=Yes\r\nLndOmmit=Yes\r\n\r\n[launch]\r\nLABEL = ' Launch '\r\nbase=Earth:Cape:1\r\n[Plane Alignment]\r\n; the target\r\n"
                    "Reference=ISS\r\n[Synchronizing]\r\nReference=ISS\r\nCompleteAt=5\r\n[Docking]\r\nCmdCone=Yes\r\nLabel=\"\"\r\n"_ba
                 << QStringList{"txtDirectory=C:\\Orbiter\\QAV", "txtFileName=caf\u00e9", "txtMissionName=Caf\u00e9 run", "txtLLabel= Launch ", "txtLBase(1)=Cape",
-                               "txtPAReference=ISS", "SCompleteAt=D(ISS) = 5k", "txtDName=", "chkDCmdsK=1", "optAppOmmit(0)=1", "optDOmmit(1)=1"};
+                               "txtPAReference=ISS", "model:txtSCompleteAt=D(ISS) = 5k", "txtDName=", "chkDCmdsK=1", "optAppOmmit(0)=1", "optDOmmit(1)=1"};
         // clang-format on
     }
 

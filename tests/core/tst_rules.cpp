@@ -50,28 +50,28 @@ private slots:
         const auto entry = [](const QString &label, const QString &file) {
             return "txtInsert=<Entry>\r\n\t<Label>" + label + "</Label>\r\n\t<XQAV>" + file + "</XQAV>\r\n</Entry>";
         };
-        row("base read from all three boxes", {"stale=txtLBase(0)", "txtLBase(1)=Pad"}, {"LBase=[planet]|Pad|[port]"});
-        row("base with an emptied box", {"txtLBase(2)="}, {"LBase=[planet]|[base]|"});
+        row("base read from all three boxes", {"stale=txtLBase(0)", "txtLBase(1)=Pad"}, {"model:txtLBase=[planet]|Pad|[port]"});
+        row("base with an emptied box", {"txtLBase(2)="}, {"model:txtLBase=[planet]|[base]|"});
         row("heights with and without their unit", {"stale=txtAHeight(0)", "txtAHeight(3)=65"},
-            {"AHeight=2k|10k|20k|65k|100k|150k|200k|260k", "AHeightRaw=2|10|20|65|100|150|200|260"});
+            {"model:txtAHeight=2k|10k|20k|65k|100k|150k|200k|260k", "typed:txtAHeight=2|10|20|65|100|150|200|260"});
         row("an emptied height keeps its unit in the mission only", {"txtAHeight(0)="},
-            {"AHeight=k|10k|20k|60k|100k|150k|200k|260k", "AHeightRaw=|10|20|60|100|150|200|260"});
-        row("hover pad takes only the box that changed", {"txtLndHoverPad(0)=1", "stale=txtLndHoverPad(0)", "txtLndHoverPad(1)=2"}, {"LndHoverPad=stale|2"});
-        row("the same text runs no rule", {"txtLLabel=a", "stale=txtLLabel", "txtLLabel=a"}, {"LLabel=stale"});
-        row("the text at creation runs no rule", {"txtLBase(0)=[planet]", "txtLWakeUp="}, {"LBase=||", "LWakeUp=", "lblLs=T - s"});
+            {"model:txtAHeight=k|10k|20k|60k|100k|150k|200k|260k", "typed:txtAHeight=|10|20|60|100|150|200|260"});
+        row("hover pad takes only the box that changed", {"txtLndHoverPad(0)=1", "stale=txtLndHoverPad(0)", "txtLndHoverPad(1)=2"}, {"model:txtLndHoverPad=stale|2"});
+        row("the same text runs no rule", {"txtLLabel=a", "stale=txtLLabel", "txtLLabel=a"}, {"model:txtLLabel=stale"});
+        row("the text at creation runs no rule", {"txtLBase(0)=[planet]", "txtLWakeUp="}, {"model:txtLBase=||", "model:txtLWakeUp=", "lblLs=T - s"});
         row("distance conditions name the references shown", {"txtSReference=ISS", "txtSCompleteAt=2", "txtAppReference=Mir", "txtAppCompleteAt=3"},
-            {"SCompleteAt=D(ISS) = 2k", "AppCompleteAt=D(Mir) = 3", "lblD=ISS", "lblAppD=Mir"});
+            {"model:txtSCompleteAt=D(ISS) = 2k", "model:txtAppCompleteAt=D(Mir) = 3", "lblD=ISS", "lblAppD=Mir"});
         row("a later reference rebuilds the condition", {"txtSReference=ISS", "txtSCompleteAt=2", "txtSReference=Mir", "txtAppReference=A",
-            "txtAppCompleteAt=1", "txtAppReference=B"}, {"SCompleteAt=D(Mir) = 2k", "AppCompleteAt=D(B) = 1"});
-        row("no condition before its field changes", {"txtSReference=ISS", "txtAppReference=M"}, {"SCompleteAt=", "AppCompleteAt="});
+            "txtAppCompleteAt=1", "txtAppReference=B"}, {"model:txtSCompleteAt=D(Mir) = 2k", "model:txtAppCompleteAt=D(B) = 1"});
+        row("no condition before its field changes", {"txtSReference=ISS", "txtAppReference=M"}, {"model:txtSCompleteAt=", "model:txtAppCompleteAt="});
         row("an emptied condition keeps its unit", {"txtSCompleteAt=1", "txtSCompleteAt=", "txtAppCompleteAt=1", "txtAppCompleteAt="},
-            {"SCompleteAt=D() = k", "AppCompleteAt=D() = "});
+            {"model:txtSCompleteAt=D() = k", "model:txtAppCompleteAt=D() = "});
         row("every pair starts on No", {}, {"optPAOmmit(0)=0", "optPAOmmit(1)=1", "optDOmmit(1)=1", "optLndOmmit(1)=1"});
         row("an option chooses in its own pair only", {"optSOmmit(0)=1", "optDOmmit(0)=1", "optLndOmmit(0)=1", "optDOmmit(1)=1", "optSOmmit(0)=0"},
             {"optSOmmit(0)=1", "optSOmmit(1)=0", "optDOmmit(0)=0", "optDOmmit(1)=1", "optLndOmmit(0)=1", "optAppOmmit(1)=1"});
-        row("clearance only", {"chkDCmdsCC=1"}, {"DCmds=|^C"});
-        row("nose cone ticked then cleared", {"chkDCmdsK=1", "chkDCmdsK=0"}, {"DCmds=|"});
-        row("clearance cleared, nose cone kept", {"chkDCmdsK=1", "chkDCmdsCC=1", "chkDCmdsCC=0"}, {"DCmds=K|"});
+        row("clearance only", {"chkDCmdsCC=1"}, {"model:chkDCmdsK=", "model:chkDCmdsCC=^C"});
+        row("nose cone ticked then cleared", {"chkDCmdsK=1", "chkDCmdsK=0"}, {"model:chkDCmdsK=", "model:chkDCmdsCC="});
+        row("clearance cleared, nose cone kept", {"chkDCmdsK=1", "chkDCmdsCC=1", "chkDCmdsCC=0"}, {"model:chkDCmdsK=K", "model:chkDCmdsCC="});
         row("nothing typed", {}, {"MissionPath=", "txtInsert="});
         row("file name only", {"txtFileName=m1"}, {fallback + "m1.qav", entry("", "m1.qav")});
         row("mission name changes only the label line", {"txtFileName=m1", "txtMissionName=T"}, {fallback + "m1.qav", entry("T", "m1.qav"), "MissionName=T"});
@@ -99,7 +99,7 @@ private slots:
                 continue;
             }
             for (const Form::Id element : Form::elements(Core::id(edit.mid(6))))
-                core.model.values[element] = core.model.raw[element] = "stale";
+                core.model.values[element] = core.model.typed[element] = "stale";
         }
         QCOMPARE(core.values(expected), expected);
     }

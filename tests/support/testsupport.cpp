@@ -72,12 +72,18 @@ QString Core::value(const QString &name) const
         return isButton(*control) ? QString::number(form.isChecked(*control)) : form.text(*control);
     if (name == u"MissionPath" || name == u"MissionName")
         return name == u"MissionPath" ? model.MissionPath : model.MissionName;
-    for (const Form::Control &control : Form::controls()) {
-        if ((control.model && name == QLatin1StringView(control.model))
-            || (control.raw && name == QLatin1StringView(control.raw)))
-            return model.joined(name, u"|");
-    }
-    qFatal("no model value %s", qPrintable(name));
+    // "model:txtAHeight" and "typed:txtAHeight": the model values of a field's elements.
+    const QString part = name.section(u':', 0, 0);
+    const QString fieldName = name.section(u':', 1);
+    std::optional<Form::Id> field = Form::find(fieldName);
+    if (!field)
+        field = Form::find(fieldName + QStringLiteral("(0)"));
+    if (!field || (part != u"model" && part != u"typed"))
+        qFatal("no model value %s", qPrintable(name));
+    QStringList parts;
+    for (const Form::Id element : Form::elements(*field))
+        parts << (part == u"model" ? model.values[element] : model.typed[element]);
+    return parts.join(u'|');
 }
 
 QStringList Core::values(const QStringList &names) const
@@ -93,7 +99,7 @@ QStringList Core::state() const
     QStringList state{model.MissionPath, model.MissionName};
     for (int row = 0; row < Form::RowCount; ++row) {
         state << form.text({row}) + u'|' + QString::number(form.isChecked({row})) + u'|'
-                        + model.values[Form::Id{row}] + u'|' + model.raw[Form::Id{row}];
+                        + model.values[Form::Id{row}] + u'|' + model.typed[Form::Id{row}];
     }
     return state;
 }

@@ -79,7 +79,7 @@ private slots:
         auto *wake = find<QLineEdit>("txtLWakeUp");
         QStringList seen;
         connect(wake, &QLineEdit::textChanged, this, [this, &seen] {
-            seen << m->core.value("LWakeUp") + ' ' + find<QLabel>("lblLs")->text();
+            seen << m->core.value("model:txtLWakeUp") + ' ' + find<QLabel>("lblLs")->text();
         });
         QTest::keyClicks(wake, "120");
         QTest::keyClick(wake, Qt::Key_Backspace);
@@ -96,8 +96,8 @@ private slots:
         m->window.tabs()->setCurrentIndex(Form::Table::Docking);
         QTest::mouseClick(find("chkDCmdsCC"), Qt::LeftButton, {}, QPoint(5, 8));
         QTest::mouseClick(find("optDOmmit(0)"), Qt::LeftButton, {}, QPoint(5, 8));
-        QCOMPARE(m->core.values({"DCmds", "optDOmmit(0)", "optDOmmit(1)"}),
-                 (QStringList{"DCmds=|^C", "optDOmmit(0)=1", "optDOmmit(1)=0"}));
+        QCOMPARE(m->core.values({"model:chkDCmdsCC", "optDOmmit(0)", "optDOmmit(1)"}),
+                 (QStringList{"model:chkDCmdsCC=^C", "optDOmmit(0)=1", "optDOmmit(1)=0"}));
     }
 
     // The dialog offers project files in the project folder; what it loads shows everywhere.

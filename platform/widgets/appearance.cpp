@@ -143,8 +143,6 @@ void identifyWindow(QWidget *window)
     window->setWindowIcon(QIcon::fromTheme(desktopId(), builtIn));
 }
 
-bool styleChosenByUser() { return userChoseStyle; }
-
 void useLayoutStyle()
 {
     const QString layoutStyle = QStringLiteral("Fusion");

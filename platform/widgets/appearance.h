@@ -39,11 +39,8 @@ QString desktopId();
 // icon (the one built in where the icon theme has none).
 void identifyWindow(QWidget *window);
 
-// Whether the command line or the environment chooses a widget style; seen when the
-// application starts, before Qt takes "-style" out of the arguments.
-bool styleChosenByUser();
-
-// The Fusion style, which the fixed layout was made for, unless the user chose another.
+// The Fusion style, which the fixed layout was made for, unless the user chose another on
+// the command line ("-style") or in the environment.
 void useLayoutStyle();
 
 } // namespace Platform

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 
-// 8-bit text as the Windows tool reads and writes it, in Windows-1252, the code page of the
-// systems it ran on. Every byte decodes to some character and encodes back to the same
-// byte, so files pass through unchanged.
+// 8-bit text as the Windows tool reads and writes it: in the system's ANSI code page on
+// Windows (Windows-1252 in the West, Windows-1251 for Cyrillic, ...), and in Windows-1252,
+// the code page of most systems it ran on, elsewhere. In a code page of single bytes every
+// byte decodes to some character and encodes back to the same byte, so files pass through
+// unchanged.
 #pragma once
 
 #include <QByteArray>

@@ -4,7 +4,9 @@
 // limit, so a named pipe, a device or a huge file can neither block nor exhaust memory.
 // Writes store a file whole: the bytes go to a temporary file beside the target, are synced,
 // and then replace it, so a failure at any step leaves the older file as it was and no
-// temporary file behind. Failures come back with the system's reason.
+// temporary file behind. Failures come back with the system's reason. One variant for POSIX
+// systems and one for Windows, which also takes names longer than MAX_PATH and refuses a
+// read-only file or one another program holds open before anything is written.
 #pragma once
 
 #include <QByteArray>
@@ -68,7 +70,8 @@ QByteArray fileVersion(const QString &path);
 // file opened, and what is meant for the stream would land in that file: each closed one
 // is opened on /dev/null for reading, so that writing to it fails as it should. SIGINT,
 // SIGTERM and SIGHUP remove the temporary file of a write in progress, the older file staying
-// as it was, and then end the program as they would have.
+// as it was, and then end the program as they would have. On Windows, Ctrl+C and the console
+// closing do the same; standard output and error take bytes unchanged, LF staying LF.
 void prepareProcess();
 
 } // namespace Platform

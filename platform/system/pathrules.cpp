@@ -4,8 +4,6 @@
 
 #include <QDir>
 
-#include <cstring>
-
 namespace Platform {
 
 namespace {
@@ -108,22 +106,6 @@ QByteArray encodeFileName(QStringView name)
     return bytes + name.sliced(start).toUtf8();
 }
 
-QStringList decodeArguments(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(decodeFileName(argv[i]));
-    return arguments;
-}
-
-void dropProgramFolder(int argc, char *argv[])
-{
-    if (argc < 1 || argv[0] == nullptr)
-        return;
-    if (char *slash = std::strrchr(argv[0], '/'); slash != nullptr && slash[1] != '\0')
-        argv[0] = slash + 1;
-}
-
 QString printableName(QStringView name)
 {
     QString shown;
@@ -152,13 +134,6 @@ QString printableName(QStringView name)
         }
     }
     return shown;
-}
-
-bool isPlainFileName(QStringView name)
-{
-    if (name.isEmpty() || name == u"." || name == u"..")
-        return false;
-    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(0));
 }
 
 } // namespace Platform

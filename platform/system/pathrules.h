@@ -26,7 +26,8 @@ QString workingFolder();
 QString decodeFileName(QByteArrayView bytes);
 QByteArray encodeFileName(QStringView name);
 
-// A program's arguments as the system gave them, by decodeFileName.
+// A program's arguments as the system gave them: by decodeFileName, and on Windows from the
+// command line in UTF-16.
 QStringList decodeArguments(int argc, char *argv[]);
 
 // Points argv[0] past its folders, so that help texts, which Qt builds from it, name the
@@ -40,7 +41,8 @@ void dropProgramFolder(int argc, char *argv[]);
 QString printableName(QStringView name);
 
 // A name for a file in a given folder: not empty, not "." or "..", no separator of any
-// system and no NUL.
+// system and no NUL. On Windows also none of < > : " | ? * or a control character, no dot or
+// blank at the end, and not a name the system keeps for a device (CON, NUL, COM1.txt, ...).
 bool isPlainFileName(QStringView name);
 
 } // namespace Platform

@@ -4,6 +4,8 @@
 // file; Load MFC File fills the fields from a project file.
 #include "frmMain.h"
 
+#include <QDir>
+
 #include "INIMod.h"
 #include "filestore.h"
 #include "messages.h"
@@ -65,8 +67,10 @@ void frmMain::apply(const FieldAssignment &assignment)
     }
 }
 
-bool frmMain::loadProjectFile(const QString &path, QString *error)
+bool frmMain::loadProjectFile(const QString &chosen, QString *error)
 {
+    // A dialog or a drop gives "/" on every system; messages show the system's own.
+    const QString path = QDir::toNativeSeparators(chosen);
     if (!LoadProject(
                 path, [this](const FieldAssignment &a) { apply(a); }, error))
         return false;

@@ -159,15 +159,20 @@ private slots:
     {
         // nth: the file, in the order mission, settings, project, that the signal comes during
         columns<int, int>({"signal", "nth"});
+#ifndef Q_OS_WIN
         QTest::newRow("Ctrl+C while the mission is written") << int(SIGINT) << 1;
         QTest::newRow("SIGTERM while settings.dat is written") << int(SIGTERM) << 2;
         QTest::newRow("SIGHUP while the project is written") << int(SIGHUP) << 3;
+#endif
     }
 
     // Make Mission in a program ended by a signal: the files written before stay, the one
     // being written is as it was, and no temporary file is left.
     void interrupted()
     {
+#ifdef Q_OS_WIN
+        QSKIP("signals are POSIX; Ctrl+C on Windows is tested with the batch program");
+#else
         QFETCH(int, signal);
         QFETCH(int, nth);
         m->cwd.write("Dir/m1.qav", "older mission");
@@ -185,6 +190,7 @@ private slots:
         QCOMPARE(ended.status, 128 + signal);
         const QStringList order{"Dir/m1.qav", "settings.dat", "mfc/m1.mfc"};
         QCOMPARE(changes(before, snapshot(m->cwd.path())), order.first(ended.during - 1));
+#endif
     }
 
 private:

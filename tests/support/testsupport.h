@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "frmMain.h"
 
@@ -69,19 +70,23 @@ struct Session
 //   "file:PATH=TEXT"     a regular file of the text's Latin-1 bytes (whatever was there is
 //                        removed first)
 //   "folder:PATH"        a folder in its place
+//   "sparse:PATH=BYTES"  a file of that size that takes no room on disk
+//   "hardlink:PATH=OTHER" a second name for the file OTHER
+//   "readonly:PATH"      a file or folder no one but root may write (not for root); on
+//                        Windows a file with the read-only attribute
+// On Windows only:
+//   "held:PATH"          a file held open by another program, which shares it with no one
+// On POSIX systems only:
 //   "fifo:PATH"          a named pipe
 //   "link:PATH=TARGET"   a symbolic link, to a device such as /dev/zero, say
-//   "hardlink:PATH=OTHER" a second name for the file OTHER
-//   "sparse:PATH=BYTES"  a file of that size that takes no room on disk
-//   "readonly:PATH"      a file or folder no one but root may write (not for root)
 //   "locked:PATH"        a file no one but root may read (not for root)
 //   "full:PATH[=FREE]"   a full file system of 64 KiB mounted there, with FREE bytes left
 //                        and the older files copied onto it (root only)
 //   "fsize:BYTES"        no file of this process or its children may grow past BYTES
 //   "locale:LANG.CODESET" the locale of this process and its children, such as
 //                        fr_FR.ISO-8859-1, compiled for the test from the system's sources
-// Everything is undone when the object goes. A fault this user cannot make stops the rest,
-// and skipped() says why.
+// Everything is undone when the object goes. A fault this user or system cannot make stops
+// the rest, and skipped() says why.
 class Faults
 {
 public:
@@ -92,12 +97,13 @@ public:
     QString skipped() const { return m_skipped; }
 
 private:
+    // The faults only this system makes; `rest` is the fault's text after its kind.
+    bool makeSystemFault(const QString &kind, const QString &path, const QString &value,
+                         const QString &root, const QString &rest);
     bool useLocale(const QString &name);
 
     QString m_skipped;
-    QStringList m_mounts, m_locked;
-    std::optional<quint64> m_previousFileSizeLimit; // RLIM_INFINITY is the largest value
-    std::optional<QList<std::pair<QByteArray, std::optional<QByteArray>>>> m_previousLocale;
+    std::vector<std::function<void()>> m_undo; // undone last first
 };
 
 // What a child process did when a signal came while it wrote a file.
@@ -107,7 +113,7 @@ struct Interruption
     int during = 0;  // the temporary file, counted from 1, that the signal came during; 0: none
 };
 
-// Runs `work` in a child process, with the signals as a shell leaves them, and delivers the
+// Runs `work` in a child process (POSIX systems only), with the signals as a shell leaves them, and delivers the
 // signal while the child writes its nth temporary file (".qav-XXXXXXXX.tmp") in one of the
 // folders. The child is stopped first and the signal sent only while it holds that file open,
 // so the write is certainly in progress; a file already closed by then does not count, and

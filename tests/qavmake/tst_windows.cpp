@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: MIT
+
+#include <windows.h>
+
+#include <QProcess>
+
+#include "testsupport.h"
+
+// qavmake.exe as a Windows user runs it: the goldens, the system's text on standard output,
+// and the faults Windows makes (a read-only file, a file another program holds open, a
+// folder in the way, a name the system keeps for a device, a path beyond MAX_PATH).
+class tst_windows : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        int exitCode;
+        QByteArray out, err;
+    };
+
+    static Run run(const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(QStringLiteral(QAVMAKE), arguments);
+        if (!process.waitForFinished(60000))
+            qFatal("qavmake did not finish");
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+
+    // The system's words for an error, as Windows or Wine give them: they word them
+    // differently, and the program is to pass on whichever it runs on.
+    static QString systemText(DWORD code)
+    {
+        wchar_t text[1024];
+        const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                         nullptr, code, 0, text, 1024, nullptr);
+        QString message = QString::fromWCharArray(text, int(n)).simplified();
+        if (message.endsWith(u'.'))
+            message.chop(1);
+        return message;
+    }
+
+private slots:
+    void init() { m_cwd = std::make_unique<WorkingDirectory>(); }
+    void cleanup() { m_cwd.reset(); }
+
+    // The bytes the Linux build writes: the goldens, and the catalogue entry on standard
+    // output with CR LF as it stands.
+    void goldens_data()
+    {
+        columns<QString, QString>({"project", "mission"});
+        QTest::newRow("every field filled") << "filled.mfc" << "filled.qav";
+        QTest::newRow("every step left out") << "omitted.mfc" << "omitted.qav";
+    }
+
+    void goldens()
+    {
+        QFETCH(QString, project);
+        QFETCH(QString, mission);
+        QVERIFY(QDir().mkdir("out"));
+        const Run made = run({"--out", "out", "--entry", fixturePath(project)});
+        QCOMPARE(made.err + QByteArray::number(made.exitCode), "0");
+        QCOMPARE(m_cwd->read("out/" + mission), fixture(mission));
+        QVERIFY2(made.out.startsWith("<Entry>\r\n\t<Label>") && !made.out.contains("\r\r"),
+                 made.out.constData());
+        QCOMPARE(made.out.count("\r\n"), 4);
+    }
+
+    void faults_data()
+    {
+        columns<QStringList, QStringList, QString, QStringList>(
+                {"arguments", "faults", "err", "written"});
+        // clang-format off
+        const QString cannot = "qavmake: good.mfc: could not write the mission file ";
+        const auto plain = [](const QString &name) { return "qavmake: good.mfc: with --out, FileName must be a plain file name, not \"" + name + "\"\n"; };
+        QTest::newRow("written where the project says") << QStringList{"good.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
+        QTest::newRow("read-only older mission") << QStringList{"good.mfc"} << QStringList{"readonly:out/m1.qav"} << cannot + "out\\m1.qav: " + systemText(ERROR_ACCESS_DENIED) + " (the file is read-only)\n" << QStringList{};
+        QTest::newRow("older mission held open by another program") << QStringList{"good.mfc"} << QStringList{"held:out/m1.qav"} << cannot + "out\\m1.qav: " + systemText(ERROR_SHARING_VIOLATION) + "\n" << QStringList{};
+        QTest::newRow("mission file is a folder") << QStringList{"good.mfc"} << QStringList{"folder:out/m1.qav"} << cannot + "out\\m1.qav: Is a directory\n" << QStringList{};
+        QTest::newRow("missing mission folder") << QStringList{"--out", "nowhere", "good.mfc"} << QStringList{} << cannot + "nowhere\\m1.qav: " + systemText(ERROR_PATH_NOT_FOUND) + "\n" << QStringList{};
+        QTest::newRow("missing project") << QStringList{"gone.mfc"} << QStringList{} << "qavmake: gone.mfc: " + systemText(ERROR_FILE_NOT_FOUND) + "\n" << QStringList{};
+        QTest::newRow("project is a folder") << QStringList{"p.mfc"} << QStringList{"folder:p.mfc"} << "qavmake: p.mfc: Is a directory\n" << QStringList{};
+        QTest::newRow("project is a device") << QStringList{"NUL"} << QStringList{} << "qavmake: NUL: Not a regular file (a device)\n" << QStringList{};
+        QTest::newRow("device name as the file name") << QStringList{"--out", "out", "con.mfc"} << QStringList{} << plain("CON") << QStringList{};
+        QTest::newRow("device name with an extension") << QStringList{"--out", "out", "lpt.mfc"} << QStringList{} << plain("lpt1.txt") << QStringList{};
+        QTest::newRow("drive in the file name") << QStringList{"--out", "out", "colon.mfc"} << QStringList{} << plain("C:m1") << QStringList{};
+        QTest::newRow("file name ending in a dot") << QStringList{"--out", "out", "dot.mfc"} << QStringList{} << plain("m1.") << QStringList{};
+        // Windows tells names apart without regard to case: "M1" is the file "m1" written before.
+        QTest::newRow("same mission in another case") << QStringList{"good.mfc", "upper.mfc"} << QStringList{} << "qavmake: upper.mfc: the mission file out\\M1.qav was already written in this run for good.mfc\n" << QStringList{"out/m1.qav"};
+        // clang-format on
+    }
+
+    // Each failure is one line; every older file stays as it was and no other file appears.
+    void faults()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, faults);
+        QFETCH(QString, err);
+        QFETCH(QStringList, written);
+        const auto project = [](const QByteArray &fileName) {
+            return "[Settings]\r\nDirectory=out\r\nFileName=" + fileName + "\r\n";
+        };
+        // clang-format off
+        for (const auto &[name, bytes] : std::initializer_list<std::pair<QString, QByteArray>>{
+                 {"out/m1.qav", "older mission"}, {"good.mfc", project("m1")},
+                 {"upper.mfc", project("M1")}, {"con.mfc", project("CON")},
+                 {"lpt.mfc", project("lpt1.txt")}, {"colon.mfc", project("C:m1")},
+                 {"dot.mfc", project("m1.")}})
+            m_cwd->write(name, bytes);
+        // clang-format on
+        Faults made(m_cwd->path(), faults);
+        QVERIFY(made.skipped().isEmpty());
+        const QMap<QString, QByteArray> before = snapshot(m_cwd->path());
+        const Run result = run(arguments);
+        QCOMPARE(QString::fromUtf8(result.err), err);
+        QCOMPARE(result.exitCode, err.isEmpty() ? 0 : 1);
+        QCOMPARE(changes(before, snapshot(m_cwd->path())), written);
+    }
+
+    // A Directory deeper than MAX_PATH characters takes the mission as any other.
+    void beyondMaxPath()
+    {
+        const QString deep = QStringLiteral("out/") + QString(120, u'a') + u'/' + QString(120, u'b');
+        QVERIFY(QDir().mkpath(deep));
+        QVERIFY(m_cwd->filePath(deep).size() > MAX_PATH);
+        m_cwd->write("deep.mfc",
+                     "[Settings]\r\nDirectory=" + m_cwd->filePath(deep).toLatin1()
+                             + "\r\nFileName=" + QByteArray(40, 'c') + "\r\n");
+        for (int round = 0; round < 2; ++round) {
+            const Run made = run({"deep.mfc"});
+            QCOMPARE(made.err + QByteArray::number(made.exitCode), "0");
+        }
+        const QString mission = deep + u'/' + QString(40, u'c') + QStringLiteral(".qav");
+        QCOMPARE(m_cwd->read(mission).count("\r\n"), 43); // every step left out
+        QCOMPARE(snapshot(m_cwd->filePath(deep)).keys(), QStringList{QString(40, u'c') + ".qav"});
+    }
+
+private:
+    std::unique_ptr<WorkingDirectory> m_cwd;
+};
+
+QTEST_GUILESS_MAIN(tst_windows)
+#include "tst_windows.moc"

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+
+#include <windows.h>
+
+#include "testsupport.h"
+
+namespace {
+
+std::wstring wide(const QString &path) { return QDir::toNativeSeparators(path).toStdWString(); }
+
+} // namespace
+
+bool Faults::makeSystemFault(const QString &kind, const QString &path, const QString &value,
+                             const QString &root, const QString &)
+{
+    if (kind == "hardlink") {
+        QFile::remove(path);
+        return ::CreateHardLinkW(wide(path).c_str(), wide(root + '/' + value).c_str(), nullptr);
+    }
+    if (kind == "readonly") {
+        // A folder's read-only attribute keeps no one from writing in it.
+        if (QFileInfo(path).isDir()) {
+            m_skipped = "a read-only folder takes new files on Windows";
+            return false;
+        }
+        const DWORD attributes = ::GetFileAttributesW(wide(path).c_str());
+        m_undo.push_back([path, attributes] {
+            ::SetFileAttributesW(wide(path).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        });
+        return attributes != INVALID_FILE_ATTRIBUTES
+                && ::SetFileAttributesW(wide(path).c_str(), attributes | FILE_ATTRIBUTE_READONLY);
+    }
+    if (kind == "held") {
+        // Opened as a program does that shares its file with no one. A handle of this process
+        // stands in the way of the program under test as one of any other process would:
+        // Windows checks sharing by handle, not by process.
+        const HANDLE handle = ::CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                            nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return false;
+        m_undo.push_back([handle] { ::CloseHandle(handle); });
+        return true;
+    }
+    if (QStringList{"fifo", "link", "locked", "full", "fsize", "locale"}.contains(kind)) {
+        m_skipped = "the fault \"" + kind + "\" is made only on POSIX systems";
+        return false;
+    }
+    qFatal("no fault %s", qPrintable(kind));
+}

@@ -64,7 +64,8 @@ QString decodeAnsi(QByteArrayView bytes)
     }
     if (bytes.isEmpty())
         return {};
-    const int n = ::MultiByteToWideChar(page.number, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+    const int n =
+            ::MultiByteToWideChar(page.number, 0, bytes.data(), int(bytes.size()), nullptr, 0);
     QString text(n, Qt::Uninitialized);
     ::MultiByteToWideChar(page.number, 0, bytes.data(), int(bytes.size()),
                           reinterpret_cast<wchar_t *>(text.data()), n);

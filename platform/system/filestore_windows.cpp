@@ -24,10 +24,10 @@ namespace {
 QString windowsMessage(DWORD code)
 {
     wchar_t *text = nullptr;
-    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                                             | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                     nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0,
-                                     nullptr);
+    const DWORD n =
+            ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                     | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
     QString message = n > 0 ? QString::fromWCharArray(text, int(n)).simplified() : QString();
     ::LocalFree(text);
     if (message.endsWith(u'.'))
@@ -253,8 +253,8 @@ HANDLE createTemporary(const std::wstring &folder, std::wstring *name)
         *name = folder + L"\\.qav-"
                 + QString::number(tag, 16).rightJustified(8, u'0').toStdWString() + L".tmp";
         publishTemporary(*name);
-        const HANDLE file = ::CreateFileW(name->c_str(), GENERIC_WRITE, FILE_SHARE_DELETE,
-                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = ::CreateFileW(name->c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)
             return file;
         const DWORD failure = ::GetLastError();

@@ -16,8 +16,8 @@ namespace {
 bool isReservedName(QStringView name)
 {
     const QStringView stem = name.left(name.indexOf(u'.')).trimmed();
-    static const QStringList devices{QStringLiteral("CON"), QStringLiteral("PRN"),
-                                     QStringLiteral("AUX"), QStringLiteral("NUL"),
+    static const QStringList devices{QStringLiteral("CON"),    QStringLiteral("PRN"),
+                                     QStringLiteral("AUX"),    QStringLiteral("NUL"),
                                      QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
     for (const QString &device : devices) {
         if (stem.compare(device, Qt::CaseInsensitive) == 0)

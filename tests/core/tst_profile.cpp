@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: MIT
 
 #include "INIMod.h"
+#include "ansitext.h"
 #include "testsupport.h"
+
+#ifdef Q_OS_WIN
+#    include <windows.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -14,6 +19,39 @@ bool save(const QList<ProfileEntry> &entries, const QString &name)
     WriteFailure failure;
     return prepareProject(entries, name, &project, &failure) && SaveProject(project, &failure);
 }
+
+#ifdef Q_OS_WIN
+// The system's own profile functions, the 8-bit ones where the texts fit the code page.
+QString systemValue(const QString &file, const QString &section, const QString &key)
+{
+    const QString path = QDir::toNativeSeparators(file);
+    if (Platform::firstUnencodable(section + key + path) >= 0) {
+        std::wstring value(1 << 16, L'\0');
+        const DWORD n = ::GetPrivateProfileStringW(
+                section.toStdWString().c_str(), key.toStdWString().c_str(), L"", value.data(),
+                DWORD(value.size()), path.toStdWString().c_str());
+        return QString::fromWCharArray(value.data(), int(n));
+    }
+    QByteArray value(1 << 16, '\0');
+    const DWORD n = ::GetPrivateProfileStringA(
+            Platform::encodeAnsi(section).constData(), Platform::encodeAnsi(key).constData(), "",
+            value.data(), DWORD(value.size()), Platform::encodeAnsi(path).constData());
+    return Platform::decodeAnsi(QByteArrayView(value.constData(), n));
+}
+
+bool systemWrite(const QString &file, const QString &section, const QString &key,
+                 const QString &value)
+{
+    const QString path = QDir::toNativeSeparators(file);
+    if (Platform::firstUnencodable(section + key + value + path) >= 0)
+        return ::WritePrivateProfileStringW(
+                section.toStdWString().c_str(), key.toStdWString().c_str(),
+                value.toStdWString().c_str(), path.toStdWString().c_str());
+    return ::WritePrivateProfileStringA(
+            Platform::encodeAnsi(section).constData(), Platform::encodeAnsi(key).constData(),
+            Platform::encodeAnsi(value).constData(), Platform::encodeAnsi(path).constData());
+}
+#endif
 
 } // namespace
 
@@ -153,6 +191,45 @@ private slots:
         if (!refused)
             QCOMPARE(ProfileDocument::fromBytes(cwd.read("mfc/p.mfc")).value(section, key), value);
     }
+
+#ifdef Q_OS_WIN
+    // The rows above against the system's own functions. Where they differ, the reason is
+    // given: Wine departs from Windows there, or the program does on purpose.
+    void systemReadsAlike_data() { reading_data(); }
+    void systemReadsAlike()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        static const QHash<QString, const char *> departures{};
+        if (const char *why = departures.value(QTest::currentDataTag()))
+            QEXPECT_FAIL("", why, Continue);
+        WorkingDirectory cwd;
+        cwd.write("p.ini", file);
+        QCOMPARE(systemValue(cwd.filePath("p.ini"), section, key), value);
+    }
+
+    void systemWritesAlike_data() { writing_data(); }
+    void systemWritesAlike()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        if (after.isNull())
+            QSKIP("the program refuses what would corrupt the file, where Windows writes it");
+        static const QHash<QString, const char *> departures{};
+        if (const char *why = departures.value(QTest::currentDataTag()))
+            QEXPECT_FAIL("", why, Continue);
+        WorkingDirectory cwd;
+        if (!before.isEmpty())
+            cwd.write("p.ini", before);
+        QVERIFY(systemWrite(cwd.filePath("p.ini"), section, key, value));
+        QCOMPARE(cwd.read("p.ini"), after);
+    }
+#endif
 
     void valuesSurviveTheRoundTrip()
     {

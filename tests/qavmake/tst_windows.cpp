@@ -51,8 +51,10 @@ private slots:
     void goldens_data()
     {
         columns<QString, QString>({"project", "mission"});
-        QTest::newRow("every field filled") << "filled.mfc" << "filled.qav";
-        QTest::newRow("every step left out") << "omitted.mfc" << "omitted.qav";
+        QTest::newRow("every field filled") << "filled.mfc"
+                                            << "filled.qav";
+        QTest::newRow("every step left out") << "omitted.mfc"
+                                             << "omitted.qav";
     }
 
     void goldens()
@@ -122,7 +124,8 @@ private slots:
     // A Directory deeper than MAX_PATH characters takes the mission as any other.
     void beyondMaxPath()
     {
-        const QString deep = QStringLiteral("out/") + QString(120, u'a') + u'/' + QString(120, u'b');
+        const QString deep =
+                QStringLiteral("out/") + QString(120, u'a') + u'/' + QString(120, u'b');
         QVERIFY(QDir().mkpath(deep));
         QVERIFY(m_cwd->filePath(deep).size() > MAX_PATH);
         m_cwd->write("deep.mfc",

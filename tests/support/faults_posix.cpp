@@ -55,8 +55,7 @@ bool Faults::makeSystemFault(const QString &kind, const QString &path, const QSt
     }
     if (!commands.contains(kind))
         qFatal("no fault %s", qPrintable(kind));
-    const bool done =
-            QProcess::execute("sh", {"-c", commands[kind], "sh", path, value, root}) == 0;
+    const bool done = QProcess::execute("sh", {"-c", commands[kind], "sh", path, value, root}) == 0;
     if (kind == "full")
         m_undo.push_back([path] { QProcess::execute("umount", {path}); });
     else if (kind == "readonly" || kind == "locked")
@@ -170,4 +169,3 @@ Interruption interruptWrite(const std::function<void()> &work, const QStringList
     result.status = shellStatus(status);
     return result;
 }
-

@@ -113,9 +113,9 @@ struct Interruption
     int during = 0;  // the temporary file, counted from 1, that the signal came during; 0: none
 };
 
-// Runs `work` in a child process (POSIX systems only), with the signals as a shell leaves them, and delivers the
-// signal while the child writes its nth temporary file (".qav-XXXXXXXX.tmp") in one of the
-// folders. The child is stopped first and the signal sent only while it holds that file open,
+// Runs `work` in a child process (POSIX systems only), with the signals as a shell leaves them, and
+// delivers the signal while the child writes its nth temporary file (".qav-XXXXXXXX.tmp") in one of
+// the folders. The child is stopped first and the signal sent only while it holds that file open,
 // so the write is certainly in progress; a file already closed by then does not count, and
 // the next one is taken.
 Interruption interruptWrite(const std::function<void()> &work, const QStringList &folders,

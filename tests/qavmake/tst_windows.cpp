@@ -50,21 +50,21 @@ private slots:
     // output with CR LF as it stands.
     void goldens_data()
     {
-        columns<QString, QString>({"project", "mission"});
-        QTest::newRow("every field filled") << "filled.mfc"
-                                            << "filled.qav";
-        QTest::newRow("every step left out") << "omitted.mfc"
-                                             << "omitted.qav";
+        // written: the name the project gives its mission
+        columns<QString, QString, QString>({"project", "golden", "written"});
+        QTest::newRow("every field filled") << "filled.mfc" << "filled.qav" << "filled.qav";
+        QTest::newRow("every step left out") << "omitted.mfc" << "omitted.qav" << "m1.qav";
     }
 
     void goldens()
     {
         QFETCH(QString, project);
-        QFETCH(QString, mission);
+        QFETCH(QString, golden);
+        QFETCH(QString, written);
         QVERIFY(QDir().mkdir("out"));
         const Run made = run({"--out", "out", "--entry", fixturePath(project)});
         QCOMPARE(made.err + QByteArray::number(made.exitCode), "0");
-        QCOMPARE(m_cwd->read("out/" + mission), fixture(mission));
+        QCOMPARE(m_cwd->read("out/" + written), fixture(golden));
         QVERIFY2(made.out.startsWith("<Entry>\r\n\t<Label>") && !made.out.contains("\r\r"),
                  made.out.constData());
         QCOMPARE(made.out.count("\r\n"), 4);
@@ -76,7 +76,7 @@ private slots:
                 {"arguments", "faults", "err", "written"});
         // clang-format off
         const QString cannot = "qavmake: good.mfc: could not write the mission file ";
-        const auto plain = [](const QString &name) { return "qavmake: good.mfc: with --out, FileName must be a plain file name, not \"" + name + "\"\n"; };
+        const auto plain = [](const QString &project, const QString &name) { return "qavmake: " + project + ": with --out, FileName must be a plain file name, not \"" + name + "\"\n"; };
         QTest::newRow("written where the project says") << QStringList{"good.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
         QTest::newRow("read-only older mission") << QStringList{"good.mfc"} << QStringList{"readonly:out/m1.qav"} << cannot + "out\\m1.qav: " + systemText(ERROR_ACCESS_DENIED) + " (the file is read-only)\n" << QStringList{};
         QTest::newRow("older mission held open by another program") << QStringList{"good.mfc"} << QStringList{"held:out/m1.qav"} << cannot + "out\\m1.qav: " + systemText(ERROR_SHARING_VIOLATION) + "\n" << QStringList{};
@@ -85,10 +85,10 @@ private slots:
         QTest::newRow("missing project") << QStringList{"gone.mfc"} << QStringList{} << "qavmake: gone.mfc: " + systemText(ERROR_FILE_NOT_FOUND) + "\n" << QStringList{};
         QTest::newRow("project is a folder") << QStringList{"p.mfc"} << QStringList{"folder:p.mfc"} << "qavmake: p.mfc: Is a directory\n" << QStringList{};
         QTest::newRow("project is a device") << QStringList{"NUL"} << QStringList{} << "qavmake: NUL: Not a regular file (a device)\n" << QStringList{};
-        QTest::newRow("device name as the file name") << QStringList{"--out", "out", "con.mfc"} << QStringList{} << plain("CON") << QStringList{};
-        QTest::newRow("device name with an extension") << QStringList{"--out", "out", "lpt.mfc"} << QStringList{} << plain("lpt1.txt") << QStringList{};
-        QTest::newRow("drive in the file name") << QStringList{"--out", "out", "colon.mfc"} << QStringList{} << plain("C:m1") << QStringList{};
-        QTest::newRow("file name ending in a dot") << QStringList{"--out", "out", "dot.mfc"} << QStringList{} << plain("m1.") << QStringList{};
+        QTest::newRow("device name as the file name") << QStringList{"--out", "out", "console.mfc"} << QStringList{} << plain("console.mfc", "CON") << QStringList{};
+        QTest::newRow("device name with an extension") << QStringList{"--out", "out", "printer.mfc"} << QStringList{} << plain("printer.mfc", "lpt1.txt") << QStringList{};
+        QTest::newRow("drive in the file name") << QStringList{"--out", "out", "colon.mfc"} << QStringList{} << plain("colon.mfc", "C:m1") << QStringList{};
+        QTest::newRow("file name ending in a dot") << QStringList{"--out", "out", "dot.mfc"} << QStringList{} << plain("dot.mfc", "m1.") << QStringList{};
         // Windows tells names apart without regard to case: "M1" is the file "m1" written before.
         QTest::newRow("same mission in another case") << QStringList{"good.mfc", "upper.mfc"} << QStringList{} << "qavmake: upper.mfc: the mission file out\\M1.qav was already written in this run for good.mfc\n" << QStringList{"out/m1.qav"};
         // clang-format on
@@ -107,8 +107,8 @@ private slots:
         // clang-format off
         for (const auto &[name, bytes] : std::initializer_list<std::pair<QString, QByteArray>>{
                  {"out/m1.qav", "older mission"}, {"good.mfc", project("m1")},
-                 {"upper.mfc", project("M1")}, {"con.mfc", project("CON")},
-                 {"lpt.mfc", project("lpt1.txt")}, {"colon.mfc", project("C:m1")},
+                 {"upper.mfc", project("M1")}, {"console.mfc", project("CON")},
+                 {"printer.mfc", project("lpt1.txt")}, {"colon.mfc", project("C:m1")},
                  {"dot.mfc", project("m1.")}})
             m_cwd->write(name, bytes);
         // clang-format on

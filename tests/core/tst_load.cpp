@@ -83,7 +83,7 @@ private slots:
         columns<QStringList, QString>({"faults", "reason"});
         // clang-format off
         QTest::newRow("a folder") << QStringList{"folder:p.mfc"} << "Is a directory";
-        QTest::newRow("vanished since it was chosen") << QStringList{} << "No such file or directory";
+        QTest::newRow("vanished since it was chosen") << QStringList{} << systemReason("No such file or directory", 2);
         QTest::newRow("no permission") << QStringList{"file:p.mfc=[Launch]\r\nLabel=x\r\n", "locked:p.mfc"} << "Permission denied";
         QTest::newRow("a named pipe") << QStringList{"fifo:p.mfc"} << "Not a regular file (a named pipe)";
         QTest::newRow("a link to an endless device") << QStringList{"link:p.mfc=/dev/zero"} << "Not a regular file (a device)";

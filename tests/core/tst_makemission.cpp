@@ -83,8 +83,8 @@ private slots:
         const QString noProject = "\n\nThe mission file and \"settings.dat\" were written; the project file was not, and an older one is as it was.";
         const QString cannotHold = ", which the mission and project files cannot hold." + nothing;
         const QString noName = "The mission has no file name. Type one into \"File Name\" on the tab \"10 - Make File\"." + nothing;
-        row("missing directory", {}, {"txtDirectory=nowhere", "txtFileName=m1"}, "Could not write the mission file:\nnowhere/m1.qav: No such file or directory" + kept);
-        row("directory is a regular file", {"file:plain=a file"}, {"txtDirectory=plain", "txtFileName=m1"}, "Could not write the mission file:\nplain/m1.qav: Not a directory" + kept);
+        row("missing directory", {}, {"txtDirectory=nowhere", "txtFileName=m1"}, "Could not write the mission file:\nnowhere/m1.qav: " + systemReason("No such file or directory", 3) + kept);
+        row("directory is a regular file", {"file:plain=a file"}, {"txtDirectory=plain", "txtFileName=m1"}, "Could not write the mission file:\nplain/m1.qav: " + systemReason("Not a directory", 3) + kept);
         row("reason in the locale's 8-bit encoding", {"link:mfc/m1.mfc=/proc/self/mem", "locale:fr_FR.ISO-8859-1"}, ready, "Could not update the project file:\nmfc/m1.mfc: Erreur d'entr\u00e9e/sortie" + nothing);
         row("full disk, reason in the locale's 8-bit encoding", {"full:Dir", "locale:fr_FR.ISO-8859-1"}, ready, "Could not write the mission file:\nDir/m1.qav: Aucun espace disponible sur le p\u00e9riph\u00e9rique" + kept);
         row("mission file is a folder", {"folder:Dir/m1.qav"}, ready, "Could not write the mission file:\nDir/m1.qav: Is a directory" + kept);
@@ -142,16 +142,17 @@ private slots:
         if (!made.skipped().isEmpty())
             QSKIP(qPrintable(made.skipped()));
         const QMap<QString, QByteArray> before = snapshot(m->cwd.path());
-        QCOMPARE(m->core.form.cmdMakeMission_Click(), message.replace("%cwd%", m->cwd.path()));
+        QCOMPARE(m->core.form.cmdMakeMission_Click(),
+                 nativePaths(message.replace("%cwd%", m->cwd.path())));
         const QMap<QString, QByteArray> after = snapshot(m->cwd.path());
         QCOMPARE(changes(before, after), written);
         // A mission written before a later file failed is whole.
         if (!message.isEmpty() && written.contains("Dir/m1.qav"))
             QCOMPARE(after.value("Dir/m1.qav"), fixture("defaults.qav"));
         // Whatever went wrong, the caption names the project, and loading comes too late.
-        QCOMPARE(
-                m->core.value("lblFileEdit"),
-                Platform::joinPath({m->cwd.path(), projectFilePath(m->core.value("txtFileName"))}));
+        QCOMPARE(m->core.value("lblFileEdit"),
+                 Platform::joinPath({nativePaths(m->cwd.path()),
+                                     projectFilePath(m->core.value("txtFileName"))}));
         QVERIFY(!m->core.form.isEnabled(Core::id("cmdOpen")));
     }
 

@@ -320,7 +320,7 @@ void tst_import::commandLine()
     process.setWorkingDirectory(dir.path());
     process.start(QStringLiteral(QAVMAKE), arguments);
     QVERIFY(process.waitForFinished());
-    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), nativePaths(err));
     QCOMPARE(process.exitCode(), exitCode);
     QFile project(dir.filePath("mfc/m.mfc"));
     QCOMPARE(project.open(QIODevice::ReadOnly) && project.readAll() != older, written);

@@ -29,19 +29,6 @@ class tst_windows : public QObject
                 process.readAllStandardOutput(), process.readAllStandardError()};
     }
 
-    // The system's words for an error, as Windows or Wine give them: they word them
-    // differently, and the program is to pass on whichever it runs on.
-    static QString systemText(DWORD code)
-    {
-        wchar_t text[1024];
-        const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                         nullptr, code, 0, text, 1024, nullptr);
-        QString message = QString::fromWCharArray(text, int(n)).simplified();
-        if (message.endsWith(u'.'))
-            message.chop(1);
-        return message;
-    }
-
 private slots:
     void init() { m_cwd = std::make_unique<WorkingDirectory>(); }
     void cleanup() { m_cwd.reset(); }
@@ -52,8 +39,12 @@ private slots:
     {
         // written: the name the project gives its mission
         columns<QString, QString, QString>({"project", "golden", "written"});
-        QTest::newRow("every field filled") << "filled.mfc" << "filled.qav" << "filled.qav";
-        QTest::newRow("every step left out") << "omitted.mfc" << "omitted.qav" << "m1.qav";
+        QTest::newRow("every field filled") << "filled.mfc"
+                                            << "filled.qav"
+                                            << "filled.qav";
+        QTest::newRow("every step left out") << "omitted.mfc"
+                                             << "omitted.qav"
+                                             << "m1.qav";
     }
 
     void goldens()
@@ -78,11 +69,11 @@ private slots:
         const QString cannot = "qavmake: good.mfc: could not write the mission file ";
         const auto plain = [](const QString &project, const QString &name) { return "qavmake: " + project + ": with --out, FileName must be a plain file name, not \"" + name + "\"\n"; };
         QTest::newRow("written where the project says") << QStringList{"good.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
-        QTest::newRow("read-only older mission") << QStringList{"good.mfc"} << QStringList{"readonly:out/m1.qav"} << cannot + "out\\m1.qav: " + systemText(ERROR_ACCESS_DENIED) + " (the file is read-only)\n" << QStringList{};
-        QTest::newRow("older mission held open by another program") << QStringList{"good.mfc"} << QStringList{"held:out/m1.qav"} << cannot + "out\\m1.qav: " + systemText(ERROR_SHARING_VIOLATION) + "\n" << QStringList{};
+        QTest::newRow("read-only older mission") << QStringList{"good.mfc"} << QStringList{"readonly:out/m1.qav"} << cannot + "out\\m1.qav: " + systemReason({}, ERROR_ACCESS_DENIED) + " (the file is read-only)\n" << QStringList{};
+        QTest::newRow("older mission held open by another program") << QStringList{"good.mfc"} << QStringList{"held:out/m1.qav"} << cannot + "out\\m1.qav: " + systemReason({}, ERROR_SHARING_VIOLATION) + "\n" << QStringList{};
         QTest::newRow("mission file is a folder") << QStringList{"good.mfc"} << QStringList{"folder:out/m1.qav"} << cannot + "out\\m1.qav: Is a directory\n" << QStringList{};
-        QTest::newRow("missing mission folder") << QStringList{"--out", "nowhere", "good.mfc"} << QStringList{} << cannot + "nowhere\\m1.qav: " + systemText(ERROR_PATH_NOT_FOUND) + "\n" << QStringList{};
-        QTest::newRow("missing project") << QStringList{"gone.mfc"} << QStringList{} << "qavmake: gone.mfc: " + systemText(ERROR_FILE_NOT_FOUND) + "\n" << QStringList{};
+        QTest::newRow("missing mission folder") << QStringList{"--out", "nowhere", "good.mfc"} << QStringList{} << cannot + "nowhere\\m1.qav: " + systemReason({}, ERROR_PATH_NOT_FOUND) + "\n" << QStringList{};
+        QTest::newRow("missing project") << QStringList{"gone.mfc"} << QStringList{} << "qavmake: gone.mfc: " + systemReason({}, ERROR_FILE_NOT_FOUND) + "\n" << QStringList{};
         QTest::newRow("project is a folder") << QStringList{"p.mfc"} << QStringList{"folder:p.mfc"} << "qavmake: p.mfc: Is a directory\n" << QStringList{};
         QTest::newRow("project is a device") << QStringList{"NUL"} << QStringList{} << "qavmake: NUL: Not a regular file (a device)\n" << QStringList{};
         QTest::newRow("device name as the file name") << QStringList{"--out", "out", "console.mfc"} << QStringList{} << plain("console.mfc", "CON") << QStringList{};

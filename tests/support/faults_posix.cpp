@@ -65,6 +65,8 @@ bool Faults::makeSystemFault(const QString &kind, const QString &path, const QSt
     return done;
 }
 
+QString systemReason(const QString &posix, unsigned long) { return posix; }
+
 // Compiles the locale once for the whole test run and makes it this process's and its
 // children's, as LC_ALL in a shell would.
 bool Faults::useLocale(const QString &name)

@@ -47,3 +47,14 @@ bool Faults::makeSystemFault(const QString &kind, const QString &path, const QSt
     }
     qFatal("no fault %s", qPrintable(kind));
 }
+
+QString systemReason(const QString &, unsigned long windowsCode)
+{
+    wchar_t text[1024];
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, DWORD(windowsCode), 0, text, 1024, nullptr);
+    QString reason = QString::fromWCharArray(text, int(n)).simplified();
+    if (reason.endsWith(u'.'))
+        reason.chop(1);
+    return reason;
+}

@@ -181,6 +181,8 @@ QStringList changes(const QMap<QString, QByteArray> &before, const QMap<QString,
     return changed;
 }
 
+QString nativePaths(const QString &text) { return QDir::toNativeSeparators(text); }
+
 QString fixturePath(const QString &name) { return QStringLiteral(QAV_FIXTURES "/") + name; }
 
 QByteArray fixture(const QString &name)

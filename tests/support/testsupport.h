@@ -136,6 +136,13 @@ void columns(const std::array<const char *, sizeof...(Types)> &names)
     (QTest::addColumn<Types>(names[column++]), ...);
 }
 
+// The text with each "/" as this system writes it between the parts of a path: "\" on
+// Windows. For the messages of a test written with "/".
+QString nativePaths(const QString &text);
+// The reason the system gives for a failure: on POSIX systems the text given, on Windows the
+// system's words for the error code (which Windows and Wine word differently).
+QString systemReason(const QString &posix, unsigned long windowsCode);
+
 // A fixture file's path, and its bytes.
 QString fixturePath(const QString &name);
 QByteArray fixture(const QString &name);

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Runs a Windows program of the build under Wine, as CMake's emulator for cross-built tests:
 # in a Wine prefix of the build's own, without Wine's debugging chatter, with the Qt
-# libraries and plugins of the Windows Qt found beside the Qt prefix given.
+# libraries found in the Qt prefix given (and its plugins, which Qt finds beside them).
 #   sh scripts/wine-run.sh QT_PREFIX PROGRAM.exe [ARGUMENT...]
 set -e
 qt=$1
@@ -12,9 +12,6 @@ export WINEDEBUG=-all
 # No dialogs offering to install Mono or Gecko, which no test needs.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPATH="Z:$(echo "$qt/bin" | tr / '\\')"
-export QT_PLUGIN_PATH="Z:$(echo "$qt/plugins" | tr / '\\')"
-# Without a display, Qt draws off screen, as the tests of the Linux build do.
-[ -n "$DISPLAY" ] || export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 # The prefix is made once, by the first of the programs that may start at the same time.
 mkdir -p "$(dirname "$WINEPREFIX")"
 flock "$WINEPREFIX.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] ||

@@ -175,11 +175,12 @@ private slots:
                  QStringList{"Make Mission\nThe mission has no file name. Type one into \"File "
                              "Name\" on the tab \"10 - Make File\".\n\nNothing was written."});
         // A folder name far wider than the box, without a blank to break it at.
-        const QString folder = m->cwd.filePath(QString(250, u'F') + "/Missions_Folder");
+        const QString folder =
+                nativePaths(m->cwd.filePath(QString(250, u'F') + "/Missions_Folder"));
         m->core.edit({"txtFileName=m1", "txtDirectory=" + folder});
         const QStringList longPath = clickAndAnswer("cmdMakeMission");
         QCOMPARE(longPath.size(), 1);
-        QVERIFY2(longPath.constFirst().contains(QDir::toNativeSeparators(folder) + "/m1.qav"),
+        QVERIFY2(longPath.constFirst().contains(nativePaths(folder + "/m1.qav")),
                  qPrintable(longPath.constFirst()));
     }
 

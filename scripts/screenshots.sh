@@ -2,16 +2,30 @@
 # SPDX-License-Identifier: MIT
 # Takes a screenshot of every tab of the editor in a virtual X server, clicking the tab
 # captions with the mouse as a user would. Writes tab-1.png ... tab-10.png into the folder
-# given (default: screenshots/ under the build folder).
-#   sh scripts/screenshots.sh [OUTPUT_FOLDER]
+# given (default: screenshots/ under the build folder). With --windows, of the Windows
+# build under Wine (made first by scripts/windows.sh).
+#   sh scripts/screenshots.sh [--windows] [OUTPUT_FOLDER]
 set -e
 cd "$(dirname "$0")/.."
 top=$(pwd)
-out=${1:-$top/build-release/screenshots}
+windows=""
+if [ "$1" = "--windows" ]; then
+    windows=yes
+    shift
+fi
 
 sh scripts/setup.sh xvfb xdotool imagemagick
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-release -j2 --target qavmaker >/dev/null
+if [ -n "$windows" ]; then
+    out=${1:-$top/build-windows/screenshots}
+    cmake --build build-windows --target qavmaker >/dev/null
+    qt=$(sh scripts/windows-qt.sh)
+    editor="sh $top/scripts/wine-run.sh $qt $top/build-windows/bin/qavmaker.exe"
+else
+    out=${1:-$top/build-release/screenshots}
+    cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+    cmake --build build-release -j2 --target qavmaker >/dev/null
+    editor="$top/build-release/bin/qavmaker"
+fi
 
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -21,7 +35,8 @@ xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY=$display
 sleep 1
-(cd "$work" && exec "$top/build-release/bin/qavmaker") &
+# shellcheck disable=SC2086
+(cd "$work" && exec $editor) &
 app=$!
 window=$(xdotool search --sync --name "KORVALIN - Mission File Creator")
 sleep 1

@@ -78,10 +78,12 @@ private slots:
         QTest::newRow("project is a device") << QStringList{"NUL"} << QStringList{} << "qavmake: NUL: Not a regular file (a device)\n" << QStringList{};
         QTest::newRow("device name as the file name") << QStringList{"--out", "out", "console.mfc"} << QStringList{} << plain("console.mfc", "CON") << QStringList{};
         QTest::newRow("device name with an extension") << QStringList{"--out", "out", "printer.mfc"} << QStringList{} << plain("printer.mfc", "lpt1.txt") << QStringList{};
-        QTest::newRow("drive in the file name") << QStringList{"--out", "out", "colon.mfc"} << QStringList{} << plain("colon.mfc", "C:m1") << QStringList{};
+QTest::newRow("device name where the project says") << QStringList{"device.mfc"} << QStringList{} << "qavmake: device.mfc: could not write the mission file out\\NUL.qav: Not a regular file (a device)\n" << QStringList{};
+                QTest::newRow("drive in the file name") << QStringList{"--out", "out", "colon.mfc"} << QStringList{} << plain("colon.mfc", "C:m1") << QStringList{};
         QTest::newRow("file name ending in a dot") << QStringList{"--out", "out", "dot.mfc"} << QStringList{} << plain("dot.mfc", "m1.") << QStringList{};
         // Windows tells names apart without regard to case: "M1" is the file "m1" written before.
-        QTest::newRow("same mission in another case") << QStringList{"good.mfc", "upper.mfc"} << QStringList{} << "qavmake: upper.mfc: the mission file out\\M1.qav was already written in this run for good.mfc\n" << QStringList{"out/m1.qav"};
+QTest::newRow("not yet there, in another case, checked") << QStringList{"--check", "--out", "fresh", "good.mfc", "upper.mfc"} << QStringList{"folder:fresh"} << "qavmake: upper.mfc: the mission file fresh\\M1.qav is named also by good.mfc\n" << QStringList{};
+                QTest::newRow("same mission in another case") << QStringList{"good.mfc", "upper.mfc"} << QStringList{} << "qavmake: upper.mfc: the mission file out\\M1.qav was already written in this run for good.mfc\n" << QStringList{"out/m1.qav"};
         // clang-format on
     }
 
@@ -99,7 +101,7 @@ private slots:
         for (const auto &[name, bytes] : std::initializer_list<std::pair<QString, QByteArray>>{
                  {"out/m1.qav", "older mission"}, {"good.mfc", project("m1")},
                  {"upper.mfc", project("M1")}, {"console.mfc", project("CON")},
-                 {"printer.mfc", project("lpt1.txt")}, {"colon.mfc", project("C:m1")},
+                 {"printer.mfc", project("lpt1.txt")}, {"device.mfc", project("NUL")}, {"colon.mfc", project("C:m1")},
                  {"dot.mfc", project("m1.")}})
             m_cwd->write(name, bytes);
         // clang-format on
@@ -110,6 +112,35 @@ private slots:
         QCOMPARE(QString::fromUtf8(result.err), err);
         QCOMPARE(result.exitCode, err.isEmpty() ? 0 : 1);
         QCOMPARE(changes(before, snapshot(m_cwd->path())), written);
+    }
+
+    // 8-bit text in the system's ANSI code page, as the Windows tool wrote it. Wine takes the
+    // code page from the locale it starts in; CTest runs this once more in a Russian one.
+    void ansiCodePage_data()
+    {
+        columns<uint, QString, QByteArray>({"codePage", "label", "line"});
+        const QString cafe = "Caf\u00e9", soyuz = "\u0421\u043e\u044e\u0437";
+        QTest::newRow("Western") << 1252u << cafe << QByteArray("<Label>Caf\xe9</Label>");
+        QTest::newRow("Cyrillic outside the Western code page") << 1252u << soyuz << QByteArray();
+        QTest::newRow("Cyrillic") << 1251u << soyuz
+                                  << QByteArray("<Label>\xd1\xee\xfe\xe7</Label>");
+        QTest::newRow("Western letter outside the Cyrillic code page")
+                << 1251u << cafe << QByteArray();
+    }
+
+    void ansiCodePage()
+    {
+        QFETCH(uint, codePage);
+        QFETCH(QString, label);
+        QFETCH(QByteArray, line);
+        if (::GetACP() != codePage)
+            QSKIP("for another code page");
+        m_cwd->write("p.mfc",
+                     utf16("[Settings]\r\nDirectory=.\r\nFileName=m\r\n[Launch]\r\nLabel=" + label
+                           + "\r\n"));
+        const Run made = run({"p.mfc"});
+        QCOMPARE(made.exitCode, line.isEmpty() ? 1 : 0);
+        QCOMPARE(m_cwd->read("m.qav").contains(line + "\r\n"), !line.isEmpty());
     }
 
     // A Directory deeper than MAX_PATH characters takes the mission as any other.

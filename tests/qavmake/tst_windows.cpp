@@ -69,7 +69,8 @@ private slots:
         const QString cannot = "qavmake: good.mfc: could not write the mission file ";
         const auto plain = [](const QString &project, const QString &name) { return "qavmake: " + project + ": with --out, FileName must be a plain file name, not \"" + name + "\"\n"; };
         QTest::newRow("written where the project says") << QStringList{"good.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
-        QTest::newRow("read-only older mission") << QStringList{"good.mfc"} << QStringList{"readonly:out/m1.qav"} << cannot + "out\\m1.qav: " + systemReason({}, ERROR_ACCESS_DENIED) + " (the file is read-only)\n" << QStringList{};
+QTest::newRow("directory typed with a closing backslash") << QStringList{"slash.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
+                QTest::newRow("read-only older mission") << QStringList{"good.mfc"} << QStringList{"readonly:out/m1.qav"} << cannot + "out\\m1.qav: " + systemReason({}, ERROR_ACCESS_DENIED) + " (the file is read-only)\n" << QStringList{};
         QTest::newRow("older mission held open by another program") << QStringList{"good.mfc"} << QStringList{"held:out/m1.qav"} << cannot + "out\\m1.qav: " + systemReason({}, ERROR_SHARING_VIOLATION) + "\n" << QStringList{};
         QTest::newRow("mission file is a folder") << QStringList{"good.mfc"} << QStringList{"folder:out/m1.qav"} << cannot + "out\\m1.qav: Is a directory\n" << QStringList{};
         QTest::newRow("missing mission folder") << QStringList{"--out", "nowhere", "good.mfc"} << QStringList{} << cannot + "nowhere\\m1.qav: " + systemReason({}, ERROR_PATH_NOT_FOUND) + "\n" << QStringList{};
@@ -101,7 +102,8 @@ QTest::newRow("not yet there, in another case, checked") << QStringList{"--check
         for (const auto &[name, bytes] : std::initializer_list<std::pair<QString, QByteArray>>{
                  {"out/m1.qav", "older mission"}, {"good.mfc", project("m1")},
                  {"upper.mfc", project("M1")}, {"console.mfc", project("CON")},
-                 {"printer.mfc", project("lpt1.txt")}, {"device.mfc", project("NUL")}, {"colon.mfc", project("C:m1")},
+                 {"printer.mfc", project("lpt1.txt")}, {"device.mfc", project("NUL")},
+                 {"slash.mfc", "[Settings]\r\nDirectory=out\\\r\nFileName=m1\r\n"}, {"colon.mfc", project("C:m1")},
                  {"dot.mfc", project("m1.")}})
             m_cwd->write(name, bytes);
         // clang-format on

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 
 #include "filestore.h"
-#include "filestore_read.h"
+#include "filestore_shared.h"
 
 namespace Platform {
 
@@ -37,6 +37,18 @@ bool readBounded(qint64 size, qint64 limit, bool wholeFile,
     }
     buffer.truncate(done);
     *bytes = buffer;
+    return true;
+}
+
+bool writeAll(const QByteArray &bytes, const std::function<qint64(const char *, qint64)> &write)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = write(bytes.constData() + done, bytes.size() - done);
+        if (n < 0)
+            return false;
+        done += qsizetype(n);
+    }
     return true;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QRandomGenerator>
 
-#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -14,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "filestore_read.h"
+#include "filestore_shared.h"
 #include "pathrules.h"
 
 namespace Platform {
@@ -181,43 +180,33 @@ bool resolveLinks(QByteArray *path, QString *error)
 
 bool writeAll(int fd, const QByteArray &bytes)
 {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        done += n;
-    }
-    return true;
+    return Detail::writeAll(bytes, [fd](const char *data, qint64 size) -> qint64 {
+        for (;;) {
+            const ssize_t n = ::write(fd, data, std::size_t(size));
+            if (n >= 0 || errno != EINTR)
+                return n;
+        }
+    });
 }
 
 // The temporary file of the write in progress, for the handler of the signals that end the
-// program: it may run at any moment, in any thread, and so only reads what is published here
-// whole. The name is published before the file is made and withdrawn once the file has its
-// final name or is gone, so that no moment leaves a temporary file no one would remove.
-char pendingTemporary[8192];
-std::atomic<bool> temporaryPending{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
+// program.
+Detail::PendingTemporary<char, 8192> pendingTemporary;
 
 void publishTemporary(const QByteArray &name)
 {
-    if (name.size() >= qsizetype(sizeof pendingTemporary))
-        return; // too long for the system to make anyway
-    std::memcpy(pendingTemporary, name.constData(), std::size_t(name.size()) + 1);
-    temporaryPending.store(true);
+    pendingTemporary.publish(name.constData(), std::size_t(name.size()));
 }
 
-void withdrawTemporary() { temporaryPending.store(false); }
+void withdrawTemporary() { pendingTemporary.withdraw(); }
 
 // Installed with SA_RESETHAND, so the signal raised again ends the program as it would have
 // without the handler, and the shell sees the signal.
 extern "C" void removeTemporaryAndEnd(int number)
 {
     const int saved = errno;
-    if (temporaryPending.load())
-        ::unlink(pendingTemporary);
+    if (const char *name = pendingTemporary.name())
+        ::unlink(name);
     ::raise(number);
     sigset_t raised;
     sigemptyset(&raised);

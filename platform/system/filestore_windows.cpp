@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 
 #include "filestore.h"
-#include "filestore_read.h"
+#include "filestore_shared.h"
 
 #include <windows.h>
 
 #include <QRandomGenerator>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -209,39 +208,30 @@ std::wstring finalName(const std::wstring &native)
 
 bool writeAll(HANDLE file, const QByteArray &bytes)
 {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
+    return Detail::writeAll(bytes, [file](const char *data, qint64 size) -> qint64 {
         DWORD put = 0;
-        const DWORD piece = DWORD(qMin<qsizetype>(bytes.size() - done, 1 << 30));
-        if (!::WriteFile(file, bytes.constData() + done, piece, &put, nullptr))
-            return false;
-        done += put;
-    }
-    return true;
+        return ::WriteFile(file, data, DWORD(qMin<qint64>(size, 1 << 30)), &put, nullptr) ? put
+                                                                                          : -1;
+    });
 }
 
 // The temporary file of the write in progress, for the handler of Ctrl+C and of the console
-// closing, which the system runs in a thread of its own at any moment: it only reads what
-// is published here whole.
-wchar_t pendingTemporary[32768];
-std::atomic<bool> temporaryPending{false};
+// closing, which the system runs in a thread of its own.
+Detail::PendingTemporary<wchar_t, 32768> pendingTemporary;
 
 void publishTemporary(const std::wstring &name)
 {
-    if (name.size() >= std::size(pendingTemporary))
-        return;
-    std::wmemcpy(pendingTemporary, name.c_str(), name.size() + 1);
-    temporaryPending.store(true);
+    pendingTemporary.publish(name.c_str(), name.size());
 }
 
-void withdrawTemporary() { temporaryPending.store(false); }
+void withdrawTemporary() { pendingTemporary.withdraw(); }
 
 // The file is open for sharing its deletion, so that it goes even while being written; the
 // handler then lets the system end the program as it would have.
 BOOL WINAPI removeTemporaryAndEnd(DWORD)
 {
-    if (temporaryPending.load())
-        ::DeleteFileW(pendingTemporary);
+    if (const wchar_t *name = pendingTemporary.name())
+        ::DeleteFileW(name);
     return FALSE;
 }
 

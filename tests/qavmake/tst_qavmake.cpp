@@ -17,12 +17,6 @@ class tst_qavmake : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int exitCode;
-        QByteArray out, err;
-    };
-
     // Standard output goes to /dev/full with "full", is closed with "closed", and is a pipe
     // whose reader went away with "gone". An argument "printf:FORMAT" is the bytes printf
     // makes of FORMAT, which need not be UTF-8.
@@ -62,10 +56,7 @@ class tst_qavmake : public QObject
             script += bytes ? " \"$(printf \"${" + n + "}\")\"" : " \"${" + n + "}\"";
         }
         process.start("/bin/sh", QStringList{"-c", script} + shellArguments);
-        if (!process.waitForFinished(60000))
-            qFatal("qavmake did not finish");
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), process.readAllStandardError()};
+        return finished(process);
     }
 
 private slots:

@@ -13,20 +13,11 @@ class tst_windows : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int exitCode;
-        QByteArray out, err;
-    };
-
     static Run run(const QStringList &arguments)
     {
         QProcess process;
         process.start(QStringLiteral(QAVMAKE), arguments);
-        if (!process.waitForFinished(60000))
-            qFatal("qavmake did not finish");
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), process.readAllStandardError()};
+        return finished(process);
     }
 
 private slots:

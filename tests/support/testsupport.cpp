@@ -181,6 +181,14 @@ QStringList changes(const QMap<QString, QByteArray> &before, const QMap<QString,
     return changed;
 }
 
+Run finished(QProcess &process)
+{
+    if (!process.waitForFinished(60000))
+        qFatal("%s did not finish", qPrintable(process.program()));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
 QString nativePaths(const QString &text) { return QDir::toNativeSeparators(text); }
 
 QString fixturePath(const QString &name) { return QStringLiteral(QAV_FIXTURES "/") + name; }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QMap>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -105,6 +106,16 @@ private:
     QString m_skipped;
     std::vector<std::function<void()>> m_undo; // undone last first
 };
+
+// What a program the test started did: its exit code (-1 when it crashed), standard output
+// and standard error.
+struct Run
+{
+    int exitCode;
+    QByteArray out, err;
+};
+// Waits for a started program to end (a minute at the most) and tells what it did.
+Run finished(QProcess &process);
 
 // What a child process did when a signal came while it wrote a file.
 struct Interruption

@@ -3,9 +3,13 @@
 // Draws the program's artwork and saves it as PNG files: the picture at the top of the
 // editor's window (365 by 124 pixels), an orbit around a planet's limb under stars, and the
 // application icon (256 by 256). Run once after changing a drawing; the files it writes are
-// kept in resources/. The build draws the icon at each size desktops ask for with --icon.
+// kept in resources/. The build draws the icon at each size desktops ask for with --icon, and
+// the Windows build the icon file of its programs, with the sizes Windows shows, with --ico.
 //   makepicture PICTURE.png ICON.png
 //   makepicture --icon SIZE ICON.png
+//   makepicture --ico ICON.ico
+#include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -59,6 +63,44 @@ QImage icon(int size = 256)
     return image;
 }
 
+// An icon file of PNG images, as Windows reads it since Vista: a header, one entry a size,
+// then the images, all numbers little-endian.
+bool saveIco(const QString &path)
+{
+    const QList<int> sizes{16, 24, 32, 48, 64, 256};
+    QList<QByteArray> images;
+    for (const int size : sizes) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        if (!icon(size).save(&png, "PNG"))
+            return false;
+        images.append(png.data());
+    }
+    const auto word = [](QByteArray &out, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.append(char(value >> (8 * i) & 0xFF));
+    };
+    QByteArray ico;
+    word(ico, 0, 2);
+    word(ico, 1, 2); // an icon, not a cursor
+    word(ico, quint32(sizes.size()), 2);
+    quint32 offset = quint32(6 + 16 * sizes.size());
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        word(ico, quint32(sizes[i] % 256), 1); // 256 is written as 0
+        word(ico, quint32(sizes[i] % 256), 1);
+        word(ico, 0, 2);  // no palette, reserved
+        word(ico, 1, 2);  // planes
+        word(ico, 32, 2); // bits a pixel
+        word(ico, quint32(images[i].size()), 4);
+        word(ico, offset, 4);
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray &image : std::as_const(images))
+        ico += image;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(ico) == ico.size() && file.flush();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -71,6 +113,8 @@ int main(int argc, char *argv[])
                 ? 0
                 : 1;
     }
+    if (argc == 3 && QByteArrayView(argv[1]) == "--ico")
+        return saveIco(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     QGuiApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("picture.png");
     const QString iconOut = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("icon.png");

@@ -40,8 +40,7 @@ plugins/platforms/qwindows.dll
 plugins/styles/qwindowsvistastyle.dll
 qavmake.exe
 qavmaker.exe
-qavmaker.ico
-qt.conf"
+qavmaker.ico"
 
 fail() { echo "FAIL: $*"; echo "windows installer: 0 passed, 1 failed"; exit 1; }
 
@@ -104,8 +103,8 @@ for program in qavmake qavmaker; do
         || fail "$program.exe --version: $seen"
     [ "$seen" = "$program $version" ] || fail "$program.exe --version printed: $seen"
 done
-# The editor finds its platform plugin through qt.conf and shows its window, started where
-# the shortcut starts it; under Xvfb, when there is one.
+# The editor finds its platform plugin beside it and shows its window, started where the
+# shortcut starts it; under Xvfb, when there is one.
 if command -v xvfb-run >/dev/null && command -v xwininfo >/dev/null; then
     cat >"$tmp/window.sh" <<'WINDOW'
 (cd "$1" && exec "$2" 'C:\Program Files\QAVMaker\qavmaker.exe') >"$3" 2>&1 &

@@ -78,7 +78,12 @@ for file in $files; do
 done
 
 # The shortcut, in the installing user's Start menu, starts the editor in the user's folder.
-user=$(cd "$c/users" && ls -d */Documents/QAVMaker | sed 's|/.*||')
+user=""
+for folder in "$c"/users/*/Documents/QAVMaker; do
+    if [ -d "$folder" ]; then
+        user=$(basename "$(dirname "$(dirname "$folder")")")
+    fi
+done
 [ -n "$user" ] || fail "no user's folder Documents\\QAVMaker"
 docs="$c/users/$user/Documents/QAVMaker"
 [ -d "$docs/mfc" ] || fail "no folder mfc in $docs"

@@ -42,13 +42,18 @@ const CodePage &codePage()
     return page;
 }
 
+// UTF-8 as the system's code page (a choice Windows 10 offers) takes neither the flag nor a
+// default character, and holds every character anyway.
+bool isUtf8() { return codePage().number == CP_UTF8; }
+DWORD noBestFit() { return isUtf8() ? 0 : WC_NO_BEST_FIT_CHARS; }
+
 int encodedLength(QStringView text)
 {
     BOOL lost = FALSE;
     const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
-    const int n = ::WideCharToMultiByte(codePage().number, WC_NO_BEST_FIT_CHARS, wide,
-                                        int(text.size()), nullptr, 0, nullptr, &lost);
-    return lost ? -1 : n;
+    const int n = ::WideCharToMultiByte(codePage().number, noBestFit(), wide, int(text.size()),
+                                        nullptr, 0, nullptr, isUtf8() ? nullptr : &lost);
+    return lost || n == 0 ? -1 : n;
 }
 
 } // namespace
@@ -98,11 +103,12 @@ QByteArray encodeAnsi(QStringView text)
     if (text.isEmpty())
         return {};
     const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
-    const int n = ::WideCharToMultiByte(page.number, WC_NO_BEST_FIT_CHARS, wide, int(text.size()),
-                                        nullptr, 0, "?", nullptr);
+    const char *replacement = isUtf8() ? nullptr : "?";
+    const int n = ::WideCharToMultiByte(page.number, noBestFit(), wide, int(text.size()), nullptr,
+                                        0, replacement, nullptr);
     QByteArray bytes(n, Qt::Uninitialized);
-    ::WideCharToMultiByte(page.number, WC_NO_BEST_FIT_CHARS, wide, int(text.size()), bytes.data(),
-                          n, "?", nullptr);
+    ::WideCharToMultiByte(page.number, noBestFit(), wide, int(text.size()), bytes.data(), n,
+                          replacement, nullptr);
     return bytes;
 }
 

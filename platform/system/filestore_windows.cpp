@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <string>
+#include <vector>
 
 namespace Platform {
 
@@ -75,7 +76,13 @@ bool nativeName(const QString &path, std::wstring *native, QString *error)
         return false;
     }
     full.resize(size);
-    if (startsWith(full, L"\\\\.\\") || startsWith(full, L"\\\\?\\"))
+    // "\\.\C:\..." is a file on a drive, as "\\?\C:\..." is; only other names after "\\.\"
+    // are devices.
+    const bool driveAfterDot =
+            startsWith(full, L"\\\\.\\") && full.size() >= 7 && full[5] == L':' && full[6] == L'\\';
+    if (driveAfterDot)
+        *native = L"\\\\?\\" + full.substr(4);
+    else if (startsWith(full, L"\\\\.\\") || startsWith(full, L"\\\\?\\"))
         *native = full;
     else if (startsWith(full, L"\\\\"))
         *native = L"\\\\?\\UNC\\" + full.substr(2);
@@ -84,7 +91,21 @@ bool nativeName(const QString &path, std::wstring *native, QString *error)
     return true;
 }
 
-bool isDevice(const std::wstring &native) { return startsWith(native, L"\\\\.\\"); }
+// A device or a named pipe, which even opening to ask what it is would reach: the pipe's
+// server would take it for a client.
+bool isDevice(const std::wstring &native)
+{
+    return startsWith(native, L"\\\\.\\") || startsWith(native, L"\\\\?\\GLOBALROOT\\")
+            || startsWith(native, L"\\\\?\\pipe\\");
+}
+
+QString deviceReason(const std::wstring &native)
+{
+    QString name = QString::fromStdWString(native).toLower();
+    const bool pipe = name.startsWith(uR"(\\.\pipe\)") || name.startsWith(uR"(\\?\pipe\)")
+            || name.contains(uR"(\device\namedpipe\)");
+    return pipe ? QStringLiteral("Not a regular file (a named pipe)") : deviceReason();
+}
 
 class Handle
 {
@@ -141,6 +162,10 @@ bool readFrom(const QString &path, qint64 limit, bool wholeFile, QByteArray *byt
         error->kind = FileError::System;
         return false;
     }
+    if (isDevice(native)) {
+        *error = {FileError::NotRegular, deviceReason(native)};
+        return false;
+    }
     const Handle file(openToRead(native, GENERIC_READ));
     if (!file.valid()) {
         *error = systemError(::GetLastError());
@@ -184,6 +209,8 @@ QByteArray versionOf(const BY_HANDLE_FILE_INFORMATION &info)
 
 bool informationOf(const std::wstring &native, BY_HANDLE_FILE_INFORMATION *info)
 {
+    if (isDevice(native))
+        return false;
     const Handle handle(openToRead(native, 0));
     return handle.valid() && ::GetFileType(handle.get()) == FILE_TYPE_DISK
             && ::GetFileInformationByHandle(handle.get(), info);
@@ -194,6 +221,8 @@ std::wstring folderOf(const std::wstring &native) { return native.substr(0, nati
 // The name of the file a write must replace: through a symbolic link, the file it names.
 std::wstring finalName(const std::wstring &native)
 {
+    if (isDevice(native))
+        return native;
     const Handle handle(openToRead(native, 0));
     if (!handle.valid())
         return native;
@@ -210,8 +239,9 @@ bool writeAll(HANDLE file, const QByteArray &bytes)
 {
     return Detail::writeAll(bytes, [file](const char *data, qint64 size) -> qint64 {
         DWORD put = 0;
-        return ::WriteFile(file, data, DWORD(qMin<qint64>(size, 1 << 30)), &put, nullptr) ? put
-                                                                                          : -1;
+        if (!::WriteFile(file, data, DWORD(qMin<qint64>(size, 1 << 30)), &put, nullptr))
+            return -1;
+        return qint64(put);
     });
 }
 
@@ -266,9 +296,10 @@ bool replaceable(const std::wstring &target, DWORD attributes, QString *error)
         *error = windowsMessage(ERROR_ACCESS_DENIED) + QStringLiteral(" (the file is read-only)");
         return false;
     }
-    const Handle probe(::CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    // Shared with no one: a file any other program holds open cannot be replaced, whatever
+    // that program lets others do with it.
+    const Handle probe(::CreateFileW(target.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
     if (!probe.valid()) {
         *error = lastError();
         return false;
@@ -278,6 +309,20 @@ bool replaceable(const std::wstring &target, DWORD attributes, QString *error)
         return false;
     }
     return true;
+}
+
+// Who may read and write the replacement is who could the file it replaces: the temporary
+// file would otherwise have what its folder hands on.
+bool keepSecurity(const std::wstring &target, const std::wstring &temporary)
+{
+    DWORD size = 0;
+    ::GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    if (size == 0)
+        return ::GetLastError() == ERROR_NOT_SUPPORTED; // a file system without it
+    std::vector<char> descriptor(size);
+    return ::GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size,
+                              &size)
+            && ::SetFileSecurityW(temporary.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
 }
 
 // The attributes a replacement keeps from the file it replaces.
@@ -315,7 +360,7 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, QB
     if (!nativeName(path, &target, error))
         return false;
     if (isDevice(target)) {
-        *error = deviceReason();
+        *error = deviceReason(target);
         return false;
     }
     target = finalName(target);
@@ -346,6 +391,7 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, QB
     const bool written = writeAll(file.get(), bytes) && ::FlushFileBuffers(file.get())
             && ::SetFileTime(file.get(), nullptr, nullptr, &now)
             && ::GetFileInformationByHandle(file.get(), &made) && file.release()
+            && (!exists || keepSecurity(target, temporary))
             && (!exists
                 || ::SetFileAttributesW(temporary.c_str(),
                                         (older.dwFileAttributes & KeptAttributes)
@@ -423,7 +469,7 @@ QByteArray fileIdentity(const QString &path)
 {
     std::wstring native;
     QString error;
-    if (!nativeName(path, &native, &error))
+    if (!nativeName(path, &native, &error) || isDevice(native))
         return {};
     BY_HANDLE_FILE_INFORMATION info;
     if (informationOf(finalName(native), &info))
@@ -443,8 +489,12 @@ QByteArray placeIdentity(const QString &path)
     BY_HANDLE_FILE_INFORMATION info;
     if (!informationOf(folderOf(native), &info))
         return {};
-    const QString name = QString::fromStdWString(native.substr(native.rfind(L'\\') + 1));
-    return identityOf(info) + '/' + name.toUpper().toUtf8();
+    std::wstring name = native.substr(native.rfind(L'\\') + 1);
+    // One character for one, as the file system compares names: "ß" stays "ß".
+    if (!name.empty())
+        ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.c_str(), int(name.size()),
+                        name.data(), int(name.size()), nullptr, nullptr, 0);
+    return identityOf(info) + '/' + QString::fromStdWString(name).toUtf8();
 }
 
 QByteArray fileVersion(const QString &path)

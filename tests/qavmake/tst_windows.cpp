@@ -63,7 +63,12 @@ private slots:
 QTest::newRow("directory typed with a closing backslash") << QStringList{"slash.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
                 QTest::newRow("read-only older mission") << QStringList{"good.mfc"} << QStringList{"readonly:out/m1.qav"} << cannot + "out\\m1.qav: " + systemReason({}, ERROR_ACCESS_DENIED) + " (the file is read-only)\n" << QStringList{};
         QTest::newRow("older mission held open by another program") << QStringList{"good.mfc"} << QStringList{"held:out/m1.qav"} << cannot + "out\\m1.qav: " + systemReason({}, ERROR_SHARING_VIOLATION) + "\n" << QStringList{};
-        QTest::newRow("mission file is a folder") << QStringList{"good.mfc"} << QStringList{"folder:out/m1.qav"} << cannot + "out\\m1.qav: Is a directory\n" << QStringList{};
+QTest::newRow("older mission held open, shared with all") << QStringList{"good.mfc"} << QStringList{"shared:out/m1.qav"} << cannot + "out\\m1.qav: " + systemReason({}, ERROR_SHARING_VIOLATION) + "\n" << QStringList{};
+        QTest::newRow("project is a named pipe") << QStringList{"\\\\.\\pipe\\qavmaker-test"} << QStringList{} << "qavmake: \\\\.\\pipe\\qavmaker-test: Not a regular file (a named pipe)\n" << QStringList{};
+        QTest::newRow("a drive after \\\\.\\") << QStringList{"dotdrive.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
+        // Windows compares names one character for one: "\u00df" is not "SS".
+        QTest::newRow("names alike only in full case mapping, checked") << QStringList{"--check", "--out", "fresh", "sharp.mfc", "double.mfc"} << QStringList{"folder:fresh"} << "" << QStringList{};
+                QTest::newRow("mission file is a folder") << QStringList{"good.mfc"} << QStringList{"folder:out/m1.qav"} << cannot + "out\\m1.qav: Is a directory\n" << QStringList{};
         QTest::newRow("missing mission folder") << QStringList{"--out", "nowhere", "good.mfc"} << QStringList{} << cannot + "nowhere\\m1.qav: " + systemReason({}, ERROR_PATH_NOT_FOUND) + "\n" << QStringList{};
         QTest::newRow("missing project") << QStringList{"gone.mfc"} << QStringList{} << "qavmake: gone.mfc: " + systemReason({}, ERROR_FILE_NOT_FOUND) + "\n" << QStringList{};
         QTest::newRow("project is a folder") << QStringList{"p.mfc"} << QStringList{"folder:p.mfc"} << "qavmake: p.mfc: Is a directory\n" << QStringList{};
@@ -94,9 +99,11 @@ QTest::newRow("not yet there, in another case, checked") << QStringList{"--check
                  {"out/m1.qav", "older mission"}, {"good.mfc", project("m1")},
                  {"upper.mfc", project("M1")}, {"console.mfc", project("CON")},
                  {"printer.mfc", project("lpt1.txt")}, {"device.mfc", project("NUL")},
+                 {"dotdrive.mfc", "[Settings]\r\nDirectory=\\\\.\\%cwd%\\out\r\nFileName=m1\r\n"},
+                 {"sharp.mfc", project("stra\xdf" "e")}, {"double.mfc", project("STRASSE")},
                  {"slash.mfc", "[Settings]\r\nDirectory=out\\\r\nFileName=m1\r\n"}, {"colon.mfc", project("C:m1")},
                  {"dot.mfc", project("m1.")}})
-            m_cwd->write(name, bytes);
+            m_cwd->write(name, QByteArray(bytes).replace("%cwd%", nativePaths(m_cwd->path()).toLatin1()));
         // clang-format on
         Faults made(m_cwd->path(), faults);
         QVERIFY(made.skipped().isEmpty());

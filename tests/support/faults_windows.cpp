@@ -30,11 +30,13 @@ bool Faults::makeSystemFault(const QString &kind, const QString &path, const QSt
         return attributes != INVALID_FILE_ATTRIBUTES
                 && ::SetFileAttributesW(wide(path).c_str(), attributes | FILE_ATTRIBUTE_READONLY);
     }
-    if (kind == "held") {
-        // Opened as a program does that shares its file with no one. A handle of this process
-        // stands in the way of the program under test as one of any other process would:
-        // Windows checks sharing by handle, not by process.
-        const HANDLE handle = ::CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+    if (kind == "held" || kind == "shared") {
+        // Opened as a program does that shares its file with no one, or with everyone. A
+        // handle of this process stands in the way of the program under test as one of any
+        // other process would: Windows checks sharing by handle, not by process.
+        const DWORD share =
+                kind == "held" ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        const HANDLE handle = ::CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, share,
                                             nullptr, OPEN_EXISTING, 0, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return false;

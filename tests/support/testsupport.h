@@ -77,6 +77,7 @@ struct Session
 //                        Windows a file with the read-only attribute
 // On Windows only:
 //   "held:PATH"          a file held open by another program, which shares it with no one
+//   "shared:PATH"        the same, sharing reading, writing and deleting with everyone
 // On POSIX systems only:
 //   "fifo:PATH"          a named pipe
 //   "link:PATH=TARGET"   a symbolic link, to a device such as /dev/zero, say

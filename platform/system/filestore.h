@@ -6,7 +6,8 @@
 // and then replace it, so a failure at any step leaves the older file as it was and no
 // temporary file behind. Failures come back with the system's reason. One variant for POSIX
 // systems and one for Windows, which also takes names longer than MAX_PATH and refuses a
-// read-only file or one another program holds open before anything is written.
+// read-only file or one another program holds open before anything is written. On POSIX
+// systems a Windows drive path ("C:\Orbiter\QAV") leads into the Wine prefix.
 #pragma once
 
 #include <QByteArray>

@@ -15,6 +15,7 @@
 
 #include "filestore_shared.h"
 #include "pathrules.h"
+#include "wineprefix.h"
 
 namespace Platform {
 
@@ -73,7 +74,11 @@ bool nativeName(const QString &path, QByteArray *native, QString *error)
         *error = QStringLiteral("The name holds a NUL character");
         return false;
     }
-    *native = encodeFileName(path);
+    // A drive path from Windows leads into the Wine prefix, where the simulator is.
+    QString mapped;
+    if (isDrivePath(path) && !mapDrivePath(path, &mapped, error))
+        return false;
+    *native = encodeFileName(mapped.isEmpty() ? path : mapped);
     return true;
 }
 

@@ -156,6 +156,62 @@ private slots:
         QVERIFY(!m->core.form.isEnabled(Core::id("cmdOpen")));
     }
 
+    void windowsDrivesThroughWine_data()
+    {
+        // prefix: WINEPREFIX below the working folder, or empty for none set (and the home
+        // folder the working folder); written: where the mission lands, below it
+        columns<QStringList, QString, QString, QString, QString>(
+                {"layout", "prefix", "directory", "message", "written"});
+        const QStringList drive{"folder:wine/drive_c/Orbiter/QAV", "folder:wine/dosdevices",
+                                "link:wine/dosdevices/c:=../drive_c"};
+        const QString kept = "\n\nNothing was written; an older mission file is as it was.";
+        // clang-format off
+        QTest::newRow("the default Directory, as typed on Windows") << drive << "wine" << "C:\\Orbiter\\QAV\\" << "" << "wine/drive_c/Orbiter/QAV/m1.qav";
+        QTest::newRow("names in another case") << drive << "wine" << "c:\\ORBITER\\qav" << "" << "wine/drive_c/Orbiter/QAV/m1.qav";
+        QTest::newRow("forward slashes") << drive << "wine" << "C:/Orbiter//QAV/" << "" << "wine/drive_c/Orbiter/QAV/m1.qav";
+        QTest::newRow("a folder not there yet stays as typed") << drive << "wine" << "C:\\Orbiter\\New" << "Could not write the mission file:\nC:\\Orbiter\\New/m1.qav: No such file or directory" + kept << "";
+        QTest::newRow("drive Z: for the root") << QStringList{"folder:Dir", "folder:wine/dosdevices", "link:wine/dosdevices/z:=/"} << "wine" << "Z:%cwd%\\dir" << "" << "Dir/m1.qav";
+        QTest::newRow("the prefix in the home folder") << QStringList{"folder:.wine/drive_c/Orbiter/QAV", "folder:.wine/dosdevices", "link:.wine/dosdevices/c:=../drive_c"} << "" << "C:\\Orbiter\\QAV" << "" << ".wine/drive_c/Orbiter/QAV/m1.qav";
+        QTest::newRow("no prefix") << QStringList{} << "" << "C:\\Orbiter\\QAV" << "Could not write the mission file:\nC:\\Orbiter\\QAV/m1.qav: no Wine prefix at ~/.wine (set WINEPREFIX)" + kept << "";
+        QTest::newRow("no prefix where WINEPREFIX says") << QStringList{} << "gone" << "C:\\Orbiter\\QAV" << "Could not write the mission file:\nC:\\Orbiter\\QAV/m1.qav: no Wine prefix at %cwd%/gone (set WINEPREFIX)" + kept << "";
+        QTest::newRow("no such drive in the prefix") << drive << "wine" << "d:\\QAV" << "Could not write the mission file:\nd:\\QAV/m1.qav: no drive D: in the Wine prefix at %cwd%/wine" + kept << "";
+        // clang-format on
+    }
+
+    // A Directory from Windows names a place in the Wine prefix; the project and settings.dat
+    // keep it as typed.
+    void windowsDrivesThroughWine()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("drive paths are the system's own on Windows");
+#else
+        QFETCH(QStringList, layout);
+        QFETCH(QString, prefix);
+        QFETCH(QString, directory);
+        QFETCH(QString, message);
+        QFETCH(QString, written);
+        const QString cwd = m->cwd.path();
+        Faults made(cwd, layout);
+        const QByteArray home = qgetenv("HOME"), wine = qgetenv("WINEPREFIX");
+        qputenv("HOME", QFile::encodeName(cwd));
+        if (prefix.isEmpty())
+            qunsetenv("WINEPREFIX");
+        else
+            qputenv("WINEPREFIX", QFile::encodeName(cwd + '/' + prefix));
+        directory.replace("%cwd%", QString(cwd).replace('/', '\\'));
+        m->core.edit({"txtDirectory=" + directory, "txtFileName=m1"});
+        const QString result = m->core.form.cmdMakeMission_Click();
+        qputenv("HOME", home);
+        wine.isNull() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", wine);
+        QCOMPARE(result, message.replace("%cwd%", cwd));
+        if (!written.isEmpty()) {
+            QCOMPARE(m->cwd.read(written), fixture("defaults.qav"));
+            QCOMPARE(m->cwd.read("settings.dat"), directory.toLatin1() + "\r\n");
+            QVERIFY(m->cwd.read("mfc/m1.mfc").contains("Directory=" + directory.toLatin1()));
+        }
+#endif
+    }
+
     void interrupted_data()
     {
         // nth: the file, in the order mission, settings, project, that the signal comes during

@@ -208,6 +208,37 @@ private slots:
         QCOMPARE(changes(before, snapshot(m_cwd->path())), written);
     }
 
+    // A Directory from Windows, "C:\Orbiter\QAV\", names a place in the Wine prefix.
+    void windowsDriveThroughWine_data()
+    {
+        columns<QString, QString>({"prefix", "err"});
+        QTest::newRow("the prefix WINEPREFIX names") << "wine"
+                                                     << "";
+        QTest::newRow("no prefix there") << "gone"
+                                         << "qavmake: p.mfc: could not write the mission file "
+                                            "C:\\Orbiter\\QAV\\/m1.qav: no Wine prefix at "
+                                            "%cwd%/gone (set WINEPREFIX)\n";
+    }
+
+    void windowsDriveThroughWine()
+    {
+        QFETCH(QString, prefix);
+        QFETCH(QString, err);
+        const QString cwd = m_cwd->path();
+        Faults made(cwd,
+                    {"folder:wine/drive_c/orbiter/qav", "folder:wine/dosdevices",
+                     "link:wine/dosdevices/c:=../drive_c"});
+        m_cwd->write("p.mfc", "[Settings]\r\nDirectory=C:\\Orbiter\\QAV\\\r\nFileName=m1\r\n");
+        const QByteArray previous = qgetenv("WINEPREFIX");
+        qputenv("WINEPREFIX", QFile::encodeName(cwd + '/' + prefix));
+        const Run result = run({"p.mfc"});
+        previous.isNull() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", previous);
+        QCOMPARE(QString::fromUtf8(result.err), err.replace("%cwd%", cwd));
+        QCOMPARE(result.exitCode, err.isEmpty() ? 0 : 1);
+        QCOMPARE(m_cwd->read("wine/drive_c/orbiter/qav/m1.qav").count("\r\n"),
+                 err.isEmpty() ? 43 : 0);
+    }
+
     void writesAgainWhatItWroteBefore_data()
     {
         // mission: the file that takes the mission

@@ -192,17 +192,13 @@ private slots:
         QFETCH(QString, written);
         const QString cwd = m->cwd.path();
         Faults made(cwd, layout);
-        const QByteArray home = qgetenv("HOME"), wine = qgetenv("WINEPREFIX");
-        qputenv("HOME", QFile::encodeName(cwd));
-        if (prefix.isEmpty())
-            qunsetenv("WINEPREFIX");
-        else
-            qputenv("WINEPREFIX", QFile::encodeName(cwd + '/' + prefix));
         directory.replace("%cwd%", QString(cwd).replace('/', '\\'));
         m->core.edit({"txtDirectory=" + directory, "txtFileName=m1"});
+        std::optional<QString> winePrefix;
+        if (!prefix.isEmpty())
+            winePrefix = cwd + '/' + prefix;
+        const Environment wine({{"HOME", cwd}, {"WINEPREFIX", winePrefix}});
         const QString result = m->core.form.cmdMakeMission_Click();
-        qputenv("HOME", home);
-        wine.isNull() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", wine);
         QCOMPARE(result, message.replace("%cwd%", cwd));
         if (!written.isEmpty()) {
             QCOMPARE(m->cwd.read(written), fixture("defaults.qav"));

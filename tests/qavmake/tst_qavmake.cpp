@@ -229,10 +229,8 @@ private slots:
                     {"folder:wine/drive_c/orbiter/qav", "folder:wine/dosdevices",
                      "link:wine/dosdevices/c:=../drive_c"});
         m_cwd->write("p.mfc", "[Settings]\r\nDirectory=C:\\Orbiter\\QAV\\\r\nFileName=m1\r\n");
-        const QByteArray previous = qgetenv("WINEPREFIX");
-        qputenv("WINEPREFIX", QFile::encodeName(cwd + '/' + prefix));
+        const Environment wine({{"WINEPREFIX", cwd + '/' + prefix}});
         const Run result = run({"p.mfc"});
-        previous.isNull() ? qunsetenv("WINEPREFIX") : qputenv("WINEPREFIX", previous);
         QCOMPARE(QString::fromUtf8(result.err), err.replace("%cwd%", cwd));
         QCOMPARE(result.exitCode, err.isEmpty() ? 0 : 1);
         QCOMPARE(m_cwd->read("wine/drive_c/orbiter/qav/m1.qav").count("\r\n"),

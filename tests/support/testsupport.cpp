@@ -112,6 +112,34 @@ QByteArray WorkingDirectory::read(const QString &name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+namespace {
+
+void setVariable(const char *name, const std::optional<QByteArray> &value)
+{
+    if (value)
+        qputenv(name, *value);
+    else
+        qunsetenv(name);
+}
+
+} // namespace
+
+Environment::Environment(const QList<std::pair<const char *, std::optional<QString>>> &values)
+{
+    for (const auto &[name, value] : values) {
+        m_previous.append(
+                {name,
+                 qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt});
+        setVariable(name, value ? std::optional(QFile::encodeName(*value)) : std::nullopt);
+    }
+}
+
+Environment::~Environment()
+{
+    for (auto previous = m_previous.crbegin(); previous != m_previous.crend(); ++previous)
+        setVariable(previous->first, previous->second);
+}
+
 Faults::Faults(const QString &root, const QStringList &faults)
 {
     for (const QString &fault : faults) {

@@ -60,6 +60,20 @@ private:
     QString m_previous;
 };
 
+// Environment variables set, or unset where the value is missing, for this process and its
+// children for as long as the object lives.
+class Environment
+{
+public:
+    explicit Environment(const QList<std::pair<const char *, std::optional<QString>>> &values);
+    ~Environment();
+    Environment(const Environment &) = delete;
+    Environment &operator=(const Environment &) = delete;
+
+private:
+    QList<std::pair<const char *, std::optional<QByteArray>>> m_previous;
+};
+
 // A working directory and the form started in it.
 struct Session
 {

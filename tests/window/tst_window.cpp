@@ -164,6 +164,23 @@ private slots:
         QVERIFY(!find("cmdOpen")->isEnabled());
     }
 
+    // The default Directory, "C:\Orbiter\QAV", is the simulator's folder in the Wine prefix.
+    void defaultDirectoryInTheWinePrefix()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("drive paths are the system's own on Windows");
+#else
+        Faults made(m->cwd.path(),
+                    {"folder:wine/drive_c/orbiter/qav", "folder:wine/dosdevices",
+                     "link:wine/dosdevices/c:=../drive_c"});
+        const Environment wine({{"WINEPREFIX", m->cwd.filePath("wine")}});
+        m->window.tabs()->setCurrentIndex(Form::MakeFileTab);
+        QTest::keyClicks(find("txtFileName"), "m1");
+        QCOMPARE(clickAndAnswer("cmdMakeMission"), QStringList{});
+        QCOMPARE(m->cwd.read("wine/drive_c/orbiter/qav/m1.qav"), fixture("defaults.qav"));
+#endif
+    }
+
     void failuresAreReported()
     {
         Faults made(m->cwd.path(), {"sparse:mfc/big.mfc=3000000000"});

@@ -269,6 +269,33 @@ private slots:
         }
     }
 
+    // Several edits of one document in turn: each finds the lines where the ones before left
+    // them.
+    void editsInTurn_data()
+    {
+        // edits: "SECTION/KEY=VALUE" each
+        columns<QByteArray, QStringList, QByteArray>({"before", "edits", "after"});
+        // clang-format off
+        QTest::newRow("a key after a new section, where the last line had no end") << QByteArray("[S]\r\na=1") << QStringList{"T/k=v", "S/b=2"} << QByteArray("[S]\r\na=1\r\nb=2\r\n[T]\r\nk=v\r\n");
+        QTest::newRow("two new keys, then the first changed") << QByteArray("[S]\r\n; c\r\n") << QStringList{"S/a=1", "S/b=2", "S/a=3"} << QByteArray("[S]\r\na=3\r\nb=2\r\n; c\r\n");
+        QTest::newRow("two new sections, then a key in the first") << QByteArray() << QStringList{"A/x=1", "B/y=2", "A/z=3"} << QByteArray("[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=2\r\n");
+        // clang-format on
+    }
+
+    void editsInTurn()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QStringList, edits);
+        QFETCH(QByteArray, after);
+        ProfileDocument doc = ProfileDocument::fromBytes(before);
+        for (const QString &edit : edits) {
+            const QString place = edit.section(u'=', 0, 0);
+            QVERIFY(doc.setValue(place.section(u'/', 0, 0), place.section(u'/', 1),
+                                 edit.section(u'=', 1)));
+        }
+        QCOMPARE(doc.toBytes(), after);
+    }
+
     // Saving writes every key into one document and stores it once; the file must be what
     // saving the keys one after another would leave.
     void oneSaveEqualsKeyByKeyWrites()

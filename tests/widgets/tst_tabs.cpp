@@ -41,6 +41,26 @@ private slots:
         QCOMPARE(m_tabs->tabStrip()->geometry(), QRect(0, 0, 657, 66));
     }
 
+    // Each tab is framed; the one in front opens onto the page under a double line of the
+    // highlight, the others stand back a shade.
+    void tabsAsDrawn()
+    {
+        m_tabs->setCurrentIndex(7);
+        const QImage strip = m_tabs->tabStrip()->grab().toImage();
+        const QPalette palette = m_tabs->tabStrip()->palette();
+        const QColor mid = palette.color(QPalette::Mid),
+                     highlight = palette.color(QPalette::Highlight);
+        // clang-format off
+        const std::tuple<QPoint, QColor> pixels[] = {
+            {{0, 16}, mid}, {{130, 16}, mid}, {{60, 0}, mid}, {{60, 32}, mid},   // tab 1's frame
+            {{60, 16}, palette.color(QPalette::Window).darker(112)},           // tab 1's face
+            {{300, 34}, highlight}, {{300, 35}, highlight},                     // tab 8's top
+            {{300, 50}, palette.color(QPalette::Base)}};                        // tab 8's face
+        // clang-format on
+        for (const auto &[at, colour] : pixels)
+            QCOMPARE(strip.pixelColor(at).name(), colour.name());
+    }
+
     // The keys move between tabs; a click shows the tab's page alone, and a tab chosen again
     // signals nothing.
     void keysAndClicksChooseTheTab()

@@ -105,7 +105,7 @@ void tst_accessibility::focus(QWidget *w) const
 void tst_accessibility::tabStrip_data()
 {
     QTest::addColumn<QString>("focusOn"); // before the change
-    QTest::addColumn<int>("key");         // 0: a click on the tab, -1: the program
+    QTest::addColumn<int>("key"); // 0: a click on the tab, -1: the program, -2: a screen reader
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
     QTest::newRow("click") << "SSTab1Strip" << 0 << 0 << 7;
@@ -114,6 +114,7 @@ void tst_accessibility::tabStrip_data()
     QTest::newRow("End") << "SSTab1Strip" << int(Qt::Key_End) << 3 << 9;
     QTest::newRow("program, focus elsewhere") << "cmdOpen" << -1 << 1 << 4;
     QTest::newRow("program, strip takes the page's focus") << "txtLLabel" << -1 << 0 << 5;
+    QTest::newRow("a screen reader's press") << "SSTab1Strip" << -2 << 1 << 8;
 }
 
 void tst_accessibility::tabStrip()
@@ -131,8 +132,15 @@ void tst_accessibility::tabStrip()
         QTest::keyClick(strip, Qt::Key(key));
     else if (key == 0)
         QTest::mouseClick(strip, Qt::LeftButton, {}, tabs->tabRect(to).center());
-    else
+    else if (key == -1)
         tabs->setCurrentIndex(to);
+    if (key == -2) {
+        QAccessibleActionInterface *tab = iface(strip)->child(to)->actionInterface();
+        QCOMPARE(tab->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        tab->doAction(QAccessibleActionInterface::toggleAction()); // not one it has
+        QCOMPARE(tabs->currentIndex(), from);
+        tab->doAction(QAccessibleActionInterface::pressAction());
+    }
     QCoreApplication::processEvents();
     QCOMPARE(tabs->currentIndex(), to);
 

@@ -121,7 +121,8 @@ private slots:
         row("project file is a named pipe", {"fifo:mfc/m1.mfc"}, ready, "Could not update the project file:\nmfc/m1.mfc: Not a regular file (a named pipe)" + nothing);
         row("project file too large", {"sparse:mfc/m1.mfc=17000000"}, ready, "Could not update the project file:\nmfc/m1.mfc: too large to be a project file" + nothing);
         row("project file in UTF-16BE", {"file:mfc/m1.mfc=\u00fe\u00ff"}, ready, "Could not update the project file:\nmfc/m1.mfc: the file is UTF-16BE text, which this program does not write" + nothing);
-        row("project file marked as UTF-8 takes no 8-bit text", {"file:mfc/m1.mfc=\u00ef\u00bb\u00bf[Settings]\r\n"}, ready + QStringList{"txtLLabel=Caf\u00e9"}, "Could not update the project file:\nmfc/m1.mfc: the file is marked as UTF-8 text, to which this program adds only ASCII characters" + nothing);
+row("project file in BOCU-1", {"file:mfc/m1.mfc=\u00fb\u00ee\u0028[Settings]\r\n"}, ready, "Could not update the project file:\nmfc/m1.mfc: the file is BOCU-1 text, which this program does not write" + nothing);
+                row("project file marked as UTF-8 takes no 8-bit text", {"file:mfc/m1.mfc=\u00ef\u00bb\u00bf[Settings]\r\n"}, ready + QStringList{"txtLLabel=Caf\u00e9"}, "Could not update the project file:\nmfc/m1.mfc: the file is marked as UTF-8 text, to which this program adds only ASCII characters" + nothing);
         // clang-format on
     }
 

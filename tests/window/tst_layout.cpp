@@ -47,6 +47,29 @@ private slots:
     }
     void cleanupTestCase() { m_window.reset(); }
 
+    // The ruled lines of a page, across and down, where the layout draws them.
+    void ruledLines()
+    {
+        QStringList rules;
+        const QList<QFrame *> frames =
+                m_window->tabs()->page(0)->findChildren<QFrame *>(Qt::FindDirectChildrenOnly);
+        for (const QFrame *frame : frames) {
+            if (frame->frameShape() != QFrame::HLine && frame->frameShape() != QFrame::VLine)
+                continue;
+            const QRect r = frame->geometry();
+            rules << QStringLiteral("%1 %2,%3 %4x%5")
+                             .arg(frame->frameShape() == QFrame::HLine ? "across" : "down")
+                             .arg(r.x())
+                             .arg(r.y())
+                             .arg(r.width())
+                             .arg(r.height());
+        }
+        rules.sort();
+        QCOMPARE(rules,
+                 (QStringList{"across 16,112 609x1", "down 104,112 1x225", "down 272,112 1x225",
+                              "down 440,112 1x225"}));
+    }
+
     void placements_data()
     {
         // container: "window", "tabs", or "parent" for a control in a frame of its own; tab:

@@ -77,20 +77,13 @@ bool Faults::useLocale(const QString &name)
         && QProcess::execute("localedef", {"-i", language, "-f", codeset, compiled.filePath(name)})
                 != 0)
         return false;
-    for (const char *variable : {"LOCPATH", "LC_ALL"}) {
-        const std::optional<QByteArray> previous = qEnvironmentVariableIsSet(variable)
-                ? std::optional(qgetenv(variable))
-                : std::nullopt;
-        m_undo.push_back([variable, previous] {
-            if (previous)
-                qputenv(variable, *previous);
-            else
-                qunsetenv(variable);
-            std::setlocale(LC_ALL, "");
-        });
-    }
-    qputenv("LOCPATH", QFile::encodeName(compiled.path()));
-    qputenv("LC_ALL", name.toLatin1());
+    auto locale =
+            std::make_shared<Environment>(QList<std::pair<const char *, std::optional<QString>>>{
+                    {"LOCPATH", compiled.path()}, {"LC_ALL", name}});
+    m_undo.push_back([locale]() mutable {
+        locale.reset();
+        std::setlocale(LC_ALL, "");
+    });
     return std::setlocale(LC_ALL, "") != nullptr;
 }
 

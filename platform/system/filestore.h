@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace Platform {
@@ -36,6 +37,18 @@ bool readRegularFile(const QString &path, qint64 limit, QByteArray *bytes, FileE
 
 // The first bytes of a regular file, at most `limit` of them.
 bool readFileStart(const QString &path, qint64 limit, QByteArray *bytes, FileError *error);
+
+struct FolderEntry
+{
+    QString name;
+    bool folder = false; // links followed
+};
+
+// The entries of a folder but "." and "..", in the system's order, at most `limit` of them;
+// `more` tells whether it holds others. Only a folder is listed: a pipe or device in its place
+// is refused unopened.
+bool listFolder(const QString &path, int limit, QList<FolderEntry> *entries, bool *more,
+                FileError *error);
 
 // Stores the bytes as the whole file. Through a symbolic link the file it names is replaced;
 // an existing file keeps its permissions. Refuses a target that is not a regular file.

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstring>
 #include <cwchar>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/stat.h>
@@ -302,6 +303,55 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, QB
     if (version)
         *version = versionOf(made);
     return true;
+}
+
+bool listFolder(const QString &path, int limit, QList<FolderEntry> *entries, bool *more,
+                FileError *error)
+{
+    entries->clear();
+    *more = false;
+    QByteArray native;
+    if (!nativeName(path, &native, &error->reason)) {
+        error->kind = FileError::System;
+        return false;
+    }
+    const int fd =
+            ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        *error = errno == ENOTDIR ? FileError{FileError::NotRegular, systemDescription(ENOTDIR)}
+                                  : systemError(errno);
+        return false;
+    }
+    DIR *folder = ::fdopendir(fd);
+    if (folder == nullptr) {
+        *error = systemError(errno);
+        ::close(fd);
+        return false;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(folder);
+        if (entry == nullptr) {
+            if (errno != 0)
+                *error = systemError(errno);
+            break;
+        }
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        if (entries->size() >= limit) {
+            *more = true;
+            break;
+        }
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info;
+            isFolder = ::fstatat(fd, entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        }
+        entries->append({decodeFileName(entry->d_name), isFolder});
+    }
+    const bool failed = error->kind != FileError::None;
+    ::closedir(folder);
+    return !failed;
 }
 
 bool pathExists(const QString &path)

@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Platform {
@@ -409,6 +410,61 @@ bool writeWhole(const QString &path, const QByteArray &bytes, QString *error, QB
     withdrawTemporary();
     if (version)
         *version = versionOf(made);
+    return true;
+}
+
+bool listFolder(const QString &path, int limit, QList<FolderEntry> *entries, bool *more,
+                FileError *error)
+{
+    entries->clear();
+    *more = false;
+    std::wstring native;
+    if (!nativeName(path, &native, &error->reason)) {
+        error->kind = FileError::System;
+        return false;
+    }
+    if (isDevice(native)) {
+        *error = {FileError::NotRegular, deviceReason(native)};
+        return false;
+    }
+    const DWORD attributes = ::GetFileAttributesW(native.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        *error = systemError(::GetLastError());
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        *error = {FileError::NotRegular, windowsMessage(ERROR_DIRECTORY)};
+        return false;
+    }
+    if (native.back() != L'\\')
+        native += L'\\';
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileExW((native + L'*').c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND)
+            return true;
+        *error = systemError(code);
+        return false;
+    }
+    do {
+        const std::wstring_view name(found.cFileName);
+        if (name == L"." || name == L"..")
+            continue;
+        if (entries->size() >= limit) {
+            *more = true;
+            break;
+        }
+        entries->append({QString::fromWCharArray(name.data(), qsizetype(name.size())),
+                         (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileW(search, &found));
+    const DWORD code = *more ? ERROR_NO_MORE_FILES : ::GetLastError();
+    ::FindClose(search);
+    if (code != ERROR_NO_MORE_FILES) {
+        *error = systemError(code);
+        return false;
+    }
     return true;
 }
 

@@ -136,4 +136,10 @@ QString printableName(QStringView name)
     return shown;
 }
 
+bool isDrivePath(QStringView path)
+{
+    return path.size() >= 3 && path[0].isLetter() && path[0].unicode() < 0x80 && path[1] == u':'
+            && (path[2] == u'\\' || path[2] == u'/');
+}
+
 } // namespace Platform

@@ -35,6 +35,10 @@ QStringList decodeArguments(int argc, char *argv[]);
 // program as command-line tools do ("qavmake", not "build/bin/qavmake").
 void dropProgramFolder(int argc, char *argv[]);
 
+// "X:\..." or "X:/...": a path on a drive of Windows, which on other systems leads into the
+// Wine prefix.
+bool isDrivePath(QStringView path);
+
 // A name as a terminal line can show it: line breaks, tabs and other control characters as
 // "\n", "\r", "\t" or "\xHH", the raw bytes of decodeFileName as "\xHH", and characters
 // that print nothing (U+2028, ...) as "\uHHHH". A backslash stays as it is, so that Windows

@@ -40,12 +40,6 @@ QString entryNamed(const QString &folder, const QString &name)
 
 } // namespace
 
-bool isDrivePath(QStringView path)
-{
-    return path.size() >= 3 && path[0].isLetter() && path[0].unicode() < 0x80 && path[1] == u':'
-            && (path[2] == u'\\' || path[2] == u'/');
-}
-
 bool mapDrivePath(QStringView path, QString *mapped, QString *error)
 {
     const Prefix prefix = winePrefix();

@@ -11,9 +11,6 @@
 
 namespace Platform {
 
-// "X:\..." or "X:/...": a path on a drive of Windows.
-bool isDrivePath(QStringView path);
-
 // The place in this system's files that a drive path names: the parts that are there in the
 // case they have there, the others as typed. False, with the reason, where there is no Wine
 // prefix or no such drive in it.

@@ -55,6 +55,17 @@ enum class Stored {
     Fixed,     // the label's own text
 };
 
+// What a field names in the simulator, which its installation knows: completion offers these
+// names, and a check reports a name it does not know.
+enum class Names {
+    None,
+    Body,     // a planet or moon
+    BodyBase, // a base of the body the field before it names
+    Pad,      // a pad's number at the base the field before it names
+    Base,     // a base of the launch body, or of any body
+    Vessel,   // a vessel of the last flight, or a body
+};
+
 inline constexpr int OnWindow = -1;
 inline constexpr int NoIndex = -1;
 
@@ -97,6 +108,9 @@ struct Control
 
     MissionLine mission{};
     ProjectEntry project{};
+
+    // The simulator's installation.
+    Names names = Names::None;
 };
 
 // A flight step, or the last tab, which makes the file.
@@ -148,9 +162,9 @@ inline constexpr Control Controls[] = {
     {.kind = TextBox, .name = "txtLStartAt", .tab = Launch, .caption = "Start At", .rule = Rule::Text, .mission = {.var = "StartAt", .format = "T = %1"}, .project = {.key = "StartAt"}},
     {.kind = TextBox, .name = "txtLWakeUp", .tab = Launch, .caption = "Wake Up", .rule = Rule::Text, .modelFormat = "%1s", .readout = "lblLs", .mission = {.var = "WakeUp", .format = "T - %1"}, .project = {.key = "WakeUp"}},
     {.kind = Readout, .name = "lblLs", .tab = Launch},
-    {.kind = TextBox, .name = "txtLBase", .index = 0, .tab = Launch, .text = "[planet]", .caption = "Base", .rule = Rule::Refresh, .separator = u':', .mission = {.var = "Base"}, .project = {.key = "Base", .stored = Stored::Boxes}},
-    {.kind = TextBox, .name = "txtLBase", .index = 1, .tab = Launch, .text = "[base]"},
-    {.kind = TextBox, .name = "txtLBase", .index = 2, .tab = Launch, .text = "[port]"},
+    {.kind = TextBox, .name = "txtLBase", .index = 0, .tab = Launch, .text = "[planet]", .caption = "Base", .rule = Rule::Refresh, .separator = u':', .mission = {.var = "Base"}, .project = {.key = "Base", .stored = Stored::Boxes}, .names = Names::Body},
+    {.kind = TextBox, .name = "txtLBase", .index = 1, .tab = Launch, .text = "[base]", .names = Names::BodyBase},
+    {.kind = TextBox, .name = "txtLBase", .index = 2, .tab = Launch, .text = "[port]", .names = Names::Pad},
     {.kind = TextBox, .name = "txtLHeading", .tab = Launch, .caption = "Heading", .rule = Rule::Text, .mission = {.var = "Heading"}, .project = {.key = "Heading"}},
     {.kind = TextBox, .name = "txtLHoverAt", .tab = Launch, .caption = "Hover At", .rule = Rule::Text, .mission = {.var = "HoverAt"}, .project = {.key = "HoverAt"}},
     {.kind = TextBox, .name = "txtLThrust", .tab = Launch, .caption = "Thrust", .rule = Rule::Text, .mission = {.var = "Thrust"}, .project = {.key = "Thrust"}},
@@ -187,21 +201,21 @@ inline constexpr Control Controls[] = {
     {.kind = TextBox, .name = "txtAThrust", .index = 6, .tab = Ascent, .text = "100"},
     {.kind = TextBox, .name = "txtAThrust", .index = 7, .tab = Ascent, .text = "100"},
     {.kind = TextBox, .name = "txtALockVz", .tab = Ascent, .caption = "Lock Vz", .rule = Rule::Text, .mission = {.var = "LockVz"}, .project = {.key = "LockVz"}},
-    {.kind = TextBox, .name = "txtAAlignWith", .tab = Ascent, .caption = "Align With", .rule = Rule::Text, .mission = {.var = "AlignWith"}, .project = {.key = "AlignWith"}},
+    {.kind = TextBox, .name = "txtAAlignWith", .tab = Ascent, .caption = "Align With", .rule = Rule::Text, .mission = {.var = "AlignWith"}, .project = {.key = "AlignWith"}, .names = Names::Vessel},
     {.kind = TextBox, .name = "txtACompleteAt", .tab = Ascent, .caption = "Complete At", .rule = Rule::Text, .modelFormat = "PeD = %1M", .readout = "lblPed", .mission = {.var = "CompleteAt"}, .project = {.key = "CompleteAt"}},
     {.kind = Readout, .name = "lblPed", .tab = Ascent},
 
     {.kind = OptionButton, .name = "optPAOmmit", .index = 0, .tab = PlaneAlignment, .text = "Yes"},
     {.kind = OptionButton, .name = "optPAOmmit", .index = 1, .tab = PlaneAlignment, .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtPALabel", .tab = PlaneAlignment, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
-    {.kind = TextBox, .name = "txtPAReference", .tab = PlaneAlignment, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtPAReference", .tab = PlaneAlignment, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}, .names = Names::Vessel},
     {.kind = TextBox, .name = "txtPAAlign", .tab = PlaneAlignment, .caption = "Align", .rule = Rule::Text, .mission = {.var = "Align"}, .project = {.key = "Align"}},
 
     {.kind = Container, .name = "Picture2", .tab = Synchronizing},
     {.kind = OptionButton, .name = "optSOmmit", .index = 0, .tab = Synchronizing, .parent = "Picture2", .text = "Yes"},
     {.kind = OptionButton, .name = "optSOmmit", .index = 1, .tab = Synchronizing, .parent = "Picture2", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtSName", .tab = Synchronizing, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
-    {.kind = TextBox, .name = "txtSReference", .tab = Synchronizing, .caption = "Reference", .rule = Rule::Reference, .readout = "lblD", .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtSReference", .tab = Synchronizing, .caption = "Reference", .rule = Rule::Reference, .readout = "lblD", .mission = {.var = "Reference"}, .project = {.key = "Reference"}, .names = Names::Vessel},
     {.kind = TextBox, .name = "txtSCapDist", .tab = Synchronizing, .caption = "CaptureDist", .rule = Rule::Text, .modelFormat = "%1k", .mission = {.var = "CaptureDist"}, .project = {.key = "CaptureDist"}},
     {.kind = Label, .name = "lblSCapDistUnit", .tab = Synchronizing, .text = "k"},
     {.kind = Label, .name = "lblSDOpen", .tab = Synchronizing, .text = "D("},
@@ -214,7 +228,7 @@ inline constexpr Control Controls[] = {
     {.kind = OptionButton, .name = "optAppOmmit", .index = 0, .tab = Approach, .parent = "Picture3", .text = "Yes"},
     {.kind = OptionButton, .name = "optAppOmmit", .index = 1, .tab = Approach, .parent = "Picture3", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtAppName", .tab = Approach, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
-    {.kind = TextBox, .name = "txtAppReference", .tab = Approach, .caption = "Reference", .rule = Rule::Reference, .readout = "lblAppD", .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtAppReference", .tab = Approach, .caption = "Reference", .rule = Rule::Reference, .readout = "lblAppD", .mission = {.var = "Reference"}, .project = {.key = "Reference"}, .names = Names::Vessel},
     {.kind = TextBox, .name = "txtAppNav", .tab = Approach, .caption = "NAV", .rule = Rule::Text, .mission = {.var = "NAV"}, .project = {.key = "NAV"}},
     {.kind = Label, .name = "lblAppDOpen", .tab = Approach, .text = "D("},
     {.kind = Readout, .name = "lblAppD", .tab = Approach},
@@ -225,7 +239,7 @@ inline constexpr Control Controls[] = {
     {.kind = OptionButton, .name = "optDOmmit", .index = 0, .tab = Docking, .parent = "Picture4", .text = "Yes"},
     {.kind = OptionButton, .name = "optDOmmit", .index = 1, .tab = Docking, .parent = "Picture4", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtDName", .tab = Docking, .caption = "Label", .captionName = "lblDName", .rule = Rule::Text, .project = {.key = "Label"}},
-    {.kind = TextBox, .name = "txtDReference", .tab = Docking, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtDReference", .tab = Docking, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}, .names = Names::Vessel},
     {.kind = TextBox, .name = "txtDPort", .tab = Docking, .caption = "Port", .rule = Rule::Text, .mission = {.var = "Port"}, .project = {.key = "Port"}},
     {.kind = TextBox, .name = "txtDNAV", .tab = Docking, .caption = "NAV", .rule = Rule::Text, .mission = {.var = "NAV"}, .project = {.key = "NAV"}},
     {.kind = CheckBox, .name = "chkDCmdsK", .tab = Docking, .text = "Nose cone", .caption = "Commands", .rule = Rule::Command, .command = "K", .separator = u',', .mission = {.var = "Cmds"}, .project = {.key = "CmdCone", .stored = Stored::Check}},
@@ -236,7 +250,7 @@ inline constexpr Control Controls[] = {
     {.kind = OptionButton, .name = "optUOmmit", .index = 1, .tab = Undocking, .parent = "Picture5", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtULabel", .tab = Undocking, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
     {.kind = TextBox, .name = "txtUStartAt", .tab = Undocking, .caption = "Start At", .rule = Rule::Text, .mission = {.var = "StartAt", .format = "T = %1"}, .project = {.key = "StartAt"}},
-    {.kind = TextBox, .name = "txtUReference", .tab = Undocking, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}},
+    {.kind = TextBox, .name = "txtUReference", .tab = Undocking, .caption = "Reference", .rule = Rule::Text, .mission = {.var = "Reference"}, .project = {.key = "Reference"}, .names = Names::Vessel},
     {.kind = TextBox, .name = "txtUPort", .tab = Undocking, .caption = "Port", .rule = Rule::Text, .mission = {.var = "Port"}, .project = {.key = "Port"}},
     {.kind = TextBox, .name = "txtUVRel", .tab = Undocking, .caption = "VRel", .rule = Rule::Text, .mission = {.var = "VRel"}, .project = {.key = "VRel"}},
     {.kind = Label, .name = "lblUCmds", .tab = Undocking, .text = "K", .caption = "Commands", .mission = {.var = "Cmds"}, .project = {.key = "Commands", .stored = Stored::Fixed}},
@@ -247,7 +261,7 @@ inline constexpr Control Controls[] = {
     {.kind = TextBox, .name = "txtRName", .tab = Reentry, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
     {.kind = TextBox, .name = "txtRStartAt", .tab = Reentry, .caption = "Start At", .rule = Rule::Text, .mission = {.var = "StartAt", .format = "T = %1"}, .project = {.key = "StartAt"}},
     {.kind = TextBox, .name = "txtRAoa", .tab = Reentry, .caption = "AOA", .rule = Rule::Text, .mission = {.var = "AOA"}, .project = {.key = "AOA"}},
-    {.kind = TextBox, .name = "txtRBase", .tab = Reentry, .caption = "Base", .rule = Rule::Text, .mission = {.var = "Base"}, .project = {.key = "Base"}},
+    {.kind = TextBox, .name = "txtRBase", .tab = Reentry, .caption = "Base", .rule = Rule::Text, .mission = {.var = "Base"}, .project = {.key = "Base"}, .names = Names::Base},
     {.kind = TextBox, .name = "txtRCompleteAt", .tab = Reentry, .caption = "Complete At", .rule = Rule::Text, .readout = "lblRCompleteAt", .mission = {.var = "CompleteAt", .format = "H = %1k"}, .project = {.key = "CompleteAt"}},
     {.kind = Readout, .name = "lblRCompleteAt", .tab = Reentry},
 
@@ -255,7 +269,7 @@ inline constexpr Control Controls[] = {
     {.kind = OptionButton, .name = "optLndOmmit", .index = 0, .tab = Landing, .parent = "Picture7", .text = "Yes"},
     {.kind = OptionButton, .name = "optLndOmmit", .index = 1, .tab = Landing, .parent = "Picture7", .text = "No", .checked = true},
     {.kind = TextBox, .name = "txtLndName", .tab = Landing, .caption = "Label", .rule = Rule::Text, .project = {.key = "Label"}},
-    {.kind = TextBox, .name = "txtLndBase", .tab = Landing, .caption = "Base", .rule = Rule::Text, .mission = {.var = "Base"}, .project = {.key = "Base"}},
+    {.kind = TextBox, .name = "txtLndBase", .tab = Landing, .caption = "Base", .rule = Rule::Text, .mission = {.var = "Base"}, .project = {.key = "Base"}, .names = Names::Base},
     {.kind = TextBox, .name = "txtLndHoverPad", .index = 0, .tab = Landing, .caption = "Hover Pad", .rule = Rule::Text, .mission = {.var = "HoverPad"}, .project = {.key = "HoverPad", .stored = Stored::ModelList}},
     {.kind = TextBox, .name = "txtLndHoverPad", .index = 1, .tab = Landing},
     {.kind = TextBox, .name = "txtLndNAV", .tab = Landing, .caption = "NAV", .rule = Rule::Text, .mission = {.var = "NAV"}, .project = {.key = "NAV"}},

@@ -180,4 +180,47 @@ QString missionNamedTwiceLine(const QString &missionPath, const QString &firstPr
             .arg(Platform::printableName(missionPath), Platform::printableName(firstProject));
 }
 
+QString noInstallationLine(const QString &directory)
+{
+    return QStringLiteral("no Orbiter installation found above %1")
+            .arg(Platform::printableName(directory));
+}
+
+QString unknownNameLine(Form::Names kind, const QString &name, const QString &where,
+                        const QString &closest)
+{
+    const QString shown = Platform::printableName(name);
+    QString line;
+    switch (kind) {
+    case Form::Names::Body:
+        line = QStringLiteral("the body \"%1\" is not in the %2 system").arg(shown, where);
+        break;
+    case Form::Names::BodyBase:
+    case Form::Names::Base:
+        line = where.isEmpty()
+                ? QStringLiteral("the base \"%1\" is on no body of the installation").arg(shown)
+                : QStringLiteral("the base \"%1\" is not on %2").arg(shown, where);
+        break;
+    case Form::Names::Vessel:
+        line = QStringLiteral("the vessel \"%1\" is not in the last flight, nor a body of the %2 "
+                              "system")
+                       .arg(shown, where);
+        break;
+    case Form::Names::None:
+    case Form::Names::Pad: Q_UNREACHABLE();
+    }
+    if (!closest.isEmpty())
+        line += QStringLiteral("; did you mean \"%1\"?").arg(Platform::printableName(closest));
+    return line;
+}
+
+QString unknownPadLine(const QString &pad, const QString &base, int pads)
+{
+    const QString count = pads == 0 ? QStringLiteral("no pads")
+            : pads == 1             ? QStringLiteral("1 pad")
+                                    : QStringLiteral("%1 pads").arg(pads);
+    return QStringLiteral("there is no pad \"%1\" at %2, which has %3")
+            .arg(Platform::printableName(pad), Platform::printableName(base), count);
+}
+
 } // namespace Messages

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "formtable.h"
+
 struct MissionProblem;
 struct WriteFailure;
 
@@ -33,5 +35,13 @@ QString missionWrittenBeforeLine(const QString &missionPath, const QString &firs
 // As the two above, for a run that writes nothing.
 QString projectNamedTwiceLine(const QString &projectPath, const QString &firstMission);
 QString missionNamedTwiceLine(const QString &missionPath, const QString &firstProject);
+
+// What qavmake --check says of the simulator's installation.
+QString noInstallationLine(const QString &directory);
+// A name the installation does not know: where it looked (the system, the body; empty for
+// every body) and the closest known name, if any.
+QString unknownNameLine(Form::Names kind, const QString &name, const QString &where,
+                        const QString &closest);
+QString unknownPadLine(const QString &pad, const QString &base, int pads);
 
 } // namespace Messages

@@ -19,7 +19,9 @@
 #include "ansitext.h"
 #include "filestore.h"
 #include "frmMain.h"
+#include "installation.h"
 #include "messages.h"
+#include "orbiternames.h"
 #include "pathrules.h"
 
 namespace {
@@ -60,7 +62,8 @@ struct Options
     QString out; // empty: where each project says
     bool entry = false;
     bool check = false;
-    bool force = false; // an import may replace a project file
+    bool force = false;  // an import may replace a project file
+    bool strict = false; // a warning of --check fails the run
 };
 
 class Run
@@ -78,7 +81,7 @@ public:
 
     void make(const QString &project);
     void import(const QString &mission);
-    bool failed() const { return m_failed; }
+    bool failed() const { return m_failed || (m_options.strict && m_warned); }
 
 private:
     void fail(const QString &project, const QString &reason)
@@ -95,8 +98,37 @@ private:
         m_failed = true;
     }
 
+    void warn(const QString &line)
+    {
+        printError(line);
+        m_warned = true;
+    }
+    // With --check, the names the simulator's installation does not know. Each installation
+    // is read once, when a project first needs it.
+    void checkNames(const QString &file, const frmMain &form)
+    {
+        if (!m_options.check)
+            return;
+        const QString directory = form.text(Form::id("txtDirectory"));
+        auto known = m_installations.find(directory);
+        if (known == m_installations.end()) {
+            known = m_installations.insert(directory, readInstallation(directory));
+            if (!known->found())
+                warn(Platform::printableName(file) + QStringLiteral(": ")
+                     + Messages::noInstallationLine(directory));
+            for (const QString &skipped : std::as_const(known->skipped))
+                warn(skipped);
+        }
+        if (!known->found())
+            return;
+        for (const QString &line : unknownNames(*known, form))
+            warn(Platform::printableName(file) + QStringLiteral(": ") + line);
+    }
+
     const Options &m_options;
     Output &m_output;
+    QHash<QString, OrbiterInstallation> m_installations; // by the Directory that found each
+    bool m_warned = false;
     QHash<QByteArray, QString> m_projects; // the project files of this run
     // What this run wrote, or with --check would write, and for which file: by where each
     // name leads, and by the version of each file made, which other names may lead to too.
@@ -136,6 +168,7 @@ void Run::make(const QString &project)
     QString error;
     if (!editor.loadProjectFile(project, &error))
         return fail(project, error);
+    checkNames(project, editor);
     const bool elsewhere = !m_options.out.isEmpty();
     const MissionProblem problem = editor.missionProblem(elsewhere ? frmMain::Directory::NotNeeded
                                                                    : frmMain::Directory::Needed);
@@ -260,8 +293,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption entryOption(
             QStringLiteral("entry"),
             QStringLiteral("Print the entry for \"missions.lst\" of each mission written."));
-    const QCommandLineOption checkOption(QStringLiteral("check"),
-                                         QStringLiteral("Only check the projects; write nothing."));
+    const QCommandLineOption checkOption(
+            QStringLiteral("check"),
+            QStringLiteral("Only check the projects, and the names they use against the "
+                           "simulator's installation above their Directory; write nothing."));
+    const QCommandLineOption strictOption(
+            QStringLiteral("strict"),
+            QStringLiteral("With --check, fail when a name is not in the simulator's "
+                           "installation (a warning otherwise)."));
     const QCommandLineOption importOption(
             QStringLiteral("import"),
             QStringLiteral("Turn mission files into the project files that make them again, "
@@ -269,7 +308,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption forceOption(
             QStringLiteral("force"),
             QStringLiteral("With --import, replace a project file that exists."));
-    parser.addOptions({outOption, entryOption, checkOption, importOption, forceOption});
+    parser.addOptions(
+            {outOption, entryOption, checkOption, strictOption, importOption, forceOption});
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("files"),
@@ -294,9 +334,12 @@ int main(int argc, char *argv[])
     if (projects.isEmpty())
         return usageError(QStringLiteral("no project file given"));
     const Options options{parser.value(outOption), parser.isSet(entryOption),
-                          parser.isSet(checkOption), parser.isSet(forceOption)};
+                          parser.isSet(checkOption), parser.isSet(forceOption),
+                          parser.isSet(strictOption)};
     if (parser.isSet(outOption) && options.out.isEmpty())
         return usageError(QStringLiteral("--out needs a folder"));
+    if (options.strict && !options.check)
+        return usageError(QStringLiteral("--strict goes with --check"));
 
     if (parser.isSet(importOption)) {
         Run run(options, {}, output);

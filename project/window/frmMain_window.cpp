@@ -49,6 +49,7 @@ frmMainWindow::frmMainWindow(frmMain &form, std::unique_ptr<LoadDialog> dialog,
     // dropped project's name as text.
     setAcceptDrops(true);
     installEventFilter(this);
+    m_names = new NameCompletion(m_form, this);
     addShortcuts();
     build(Part::First);
     m_othersPending = pages == Pages::OthersOnceShown;
@@ -90,6 +91,7 @@ void frmMainWindow::bind(Id id)
             if (!m_showing)
                 m_form.setText(id, text);
         });
+        m_names->attach(id, shown.box);
     } else if (shown.lines) {
         connect(shown.lines, &QPlainTextEdit::textChanged, this, [this, id, shown] {
             if (!m_showing)

@@ -14,6 +14,7 @@
 #include "errorreport.h"
 #include "frmMain.h"
 #include "loaddialog.h"
+#include "namecompletion.h"
 
 class QAbstractButton;
 class QLabel;
@@ -88,6 +89,7 @@ private:
     Form::PerRow<Shown> m_shown;
     QHash<QString, QWidget *> m_controls;
     TwoRowTabWidget *m_tabs = nullptr;
+    NameCompletion *m_names = nullptr;
     bool m_showing = false; // the form's own change is being shown
     bool m_shownOnce = false;
     bool m_othersPending = false;

@@ -99,7 +99,7 @@ private slots:
             row(tag, arguments, faults, 1, "qavmake: good.mfc: could not write the mission file " + reason + '\n');
         };
         row("written where the project says", {"good.mfc"}, {}, 0, "", mission);
-        row("checked, entry printed", {"--check", "--entry", "good.mfc"}, {}, 0, "", {}, entry);
+        row("checked, entry printed", {"--check", "--entry", "good.mfc"}, {}, 0, "qavmake: good.mfc: no Orbiter installation found above out\n", {}, entry);
         row("no project", {}, {}, 2, "qavmake: no project file given" + tryHelp);
         row("unknown option", {"--fast", "good.mfc"}, {}, 2, "qavmake: Unknown option 'fast'." + tryHelp);
         row("out without a folder", {"--out"}, {}, 2, "qavmake: Missing value after '--out'." + tryHelp);
@@ -118,7 +118,7 @@ private slots:
         row("project name that is not UTF-8", {"printf:caf\\351.mfc"}, {}, 0, "", mission);
         row("missing project named in bytes that are not UTF-8", {"printf:gone\\351.mfc"}, {}, 1, "qavmake: gone\\xe9.mfc: No such file or directory\n");
         row("no file name", {"nameless.mfc"}, {}, 1, "qavmake: nameless.mfc: the project has no FileName\n");
-        row("checked the same way", {"--check", "nameless.mfc"}, {}, 1, "qavmake: nameless.mfc: the project has no FileName\n");
+        row("checked the same way", {"--check", "nameless.mfc"}, {}, 1, "qavmake: nameless.mfc: no Orbiter installation found above out\nqavmake: nameless.mfc: the project has no FileName\n");
         row("no directory", {"nodir.mfc"}, {}, 1, "qavmake: nodir.mfc: the project has no Directory\n");
         row("no directory needed with out", {"--out", "out", "nodir.mfc"}, {}, 0, "", mission);
         row("file name leaving the out folder", {"--out", "out", "escape.mfc"}, {}, 1, "qavmake: escape.mfc: with --out, FileName must be a plain file name, not \"../escaped\"\n");
@@ -136,9 +136,9 @@ private slots:
         unwritten("read-only older mission", {"good.mfc"}, {"readonly:out/m1.qav"}, "out/m1.qav: Permission denied");
         unwritten("read-only mission folder", {"good.mfc"}, {"readonly:out"}, "out/m1.qav: Permission denied");
         row("same mission twice", {"good.mfc", "twin.mfc"}, {}, 1, "qavmake: twin.mfc: the mission file out/m1.qav was already written in this run for good.mfc\n", mission);
-        row("same project twice, checked", {"--check", "good.mfc", "./good.mfc"}, {}, 1, "qavmake: ./good.mfc: the mission file out/m1.qav is named also by good.mfc\n");
-        row("two projects of one mission, checked", {"--check", "good.mfc", "twin.mfc"}, {}, 1, "qavmake: twin.mfc: the mission file out/m1.qav is named also by good.mfc\n");
-        row("two projects of one mission through a link, checked", {"--check", "h1.mfc", "h2.mfc"}, {"link:out/b.qav=a.qav"}, 1, "qavmake: h2.mfc: the mission file out/b.qav is named also by h1.mfc\n");
+        row("same project twice, checked", {"--check", "good.mfc", "./good.mfc"}, {}, 1, "qavmake: good.mfc: no Orbiter installation found above out\nqavmake: ./good.mfc: the mission file out/m1.qav is named also by good.mfc\n");
+        row("two projects of one mission, checked", {"--check", "good.mfc", "twin.mfc"}, {}, 1, "qavmake: good.mfc: no Orbiter installation found above out\nqavmake: twin.mfc: the mission file out/m1.qav is named also by good.mfc\n");
+        row("two projects of one mission through a link, checked", {"--check", "h1.mfc", "h2.mfc"}, {"link:out/b.qav=a.qav"}, 1, "qavmake: h1.mfc: no Orbiter installation found above out\nqavmake: h2.mfc: the mission file out/b.qav is named also by h1.mfc\n");
         row("mission through a link to one written", {"h1.mfc", "h2.mfc"}, {"link:out/b.qav=a.qav"}, 1, "qavmake: h2.mfc: the mission file out/b.qav was already written in this run for h1.mfc\n", {"out/a.qav"});
         // Once replaced, the older file is no mission of this run; its other name is written on its own.
         row("mission over a second name of one replaced", {"h1.mfc", "h2.mfc"}, {"file:out/a.qav=older", "hardlink:out/b.qav=out/a.qav"}, 0, "", {"out/a.qav", "out/b.qav"});

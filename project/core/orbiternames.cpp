@@ -64,11 +64,13 @@ QStringList vesselsAndBodies(const OrbiterInstallation &installation)
     return names + bodyNames(installation);
 }
 
-const Orbiter::Base *launchBase(const OrbiterInstallation &installation, const frmMain &form,
+// The texts are the boxes' while the user types, the mission's values when checked.
+template<class Texts>
+const Orbiter::Base *launchBase(const OrbiterInstallation &installation, const Texts &text,
                                 const OrbiterBody **body)
 {
-    *body = installation.body(form.text(BodyField));
-    return *body != nullptr ? findBase(**body, form.text(BaseField)) : nullptr;
+    *body = installation.body(text(BodyField));
+    return *body != nullptr ? findBase(**body, text(BaseField)) : nullptr;
 }
 
 int editDistance(const QString &a, const QString &b)
@@ -93,7 +95,7 @@ QString closest(const QString &name, const QStringList &known)
 {
     const QString folded = name.toCaseFolded();
     QString best;
-    int bestDistance = std::max<int>(2, int(name.size()) / 3) + 1;
+    int bestDistance = std::max<int>(1, int(name.size()) / 3) + 1;
     for (const QString &candidate : known) {
         const int distance = editDistance(folded, candidate.toCaseFolded());
         if (distance < bestDistance) {
@@ -114,7 +116,8 @@ bool isWritten(const frmMain &form, int step)
 QStringList namesFor(const OrbiterInstallation &installation, const frmMain &form, Form::Id id)
 {
     const OrbiterBody *body = nullptr;
-    const Orbiter::Base *base = launchBase(installation, form, &body);
+    const auto text = [&form](Form::Id field) { return form.text(field); };
+    const Orbiter::Base *base = launchBase(installation, text, &body);
     switch (id.control().names) {
     case Names::None: return {};
     case Names::Body: return bodyNames(installation);
@@ -134,11 +137,13 @@ QStringList namesFor(const OrbiterInstallation &installation, const frmMain &for
 QStringList unknownNames(const OrbiterInstallation &installation, const frmMain &form)
 {
     const OrbiterBody *body = nullptr;
-    const Orbiter::Base *base = launchBase(installation, form, &body);
+    // What the mission holds, which at start-up is not what the boxes show.
+    const auto value = [&form](Form::Id field) { return form.model().value(field); };
+    const Orbiter::Base *base = launchBase(installation, value, &body);
     QStringList lines;
     for (const Form::Control &control : Form::controls()) {
         const Form::Id id{int(&control - Form::controls().data())};
-        const QString name = form.text(id);
+        const QString name = value(id);
         if (control.names == Names::None || name.isEmpty() || !isWritten(form, control.tab))
             continue;
         const auto unknown = [&](const QStringList &known, const QString &where) {

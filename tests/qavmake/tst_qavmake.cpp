@@ -237,6 +237,59 @@ private slots:
                  err.isEmpty() ? 43 : 0);
     }
 
+    void checksNamesAgainstTheInstallation_data()
+    {
+        // projects: "NAME=BASE", each with the Directory C:\Orbiter\QAV
+        columns<QStringList, QStringList, QStringList, int, QString>(
+                {"options", "projects", "faults", "exitCode", "err"});
+        const QString habanna = "qavmake: a.mfc: the base \"Habanna\" is not on Earth; did you "
+                                "mean \"Habana\"?\n";
+        const QString huge = "qavmake: C:\\Orbiter\\Config\\earth\\BASE\\Huge.cfg: skipped, "
+                             "larger than 4 MiB\n";
+        const QStringList both{"a=Habanna", "b=Habana"};
+        // clang-format off
+        QTest::newRow("a misspelt base") << QStringList{"--check"} << both << QStringList{} << 0 << habanna;
+        QTest::newRow("a misspelt base, strict") << QStringList{"--check", "--strict"} << both << QStringList{} << 1 << habanna;
+        QTest::newRow("all known, strict") << QStringList{"--check", "--strict"} << QStringList{"b=Habana"} << QStringList{} << 0 << "";
+        QTest::newRow("not checked when making") << QStringList{} << both << QStringList{} << 0 << "";
+        QTest::newRow("a file skipped, said once") << QStringList{"--check"} << both << QStringList{"sparse:wine/drive_c/Orbiter/Config/earth/BASE/Huge.cfg=5000000"} << 0 << huge + habanna;
+        QTest::newRow("no installation, said once") << QStringList{"--check", "--strict"} << both << QStringList{"file:wine/drive_c/Orbiter/Orbiter.exe=x", "folder:wine/drive_c/Orbiter/Orbiter.exe"} << 1
+                << "qavmake: a.mfc: no Orbiter installation found above C:\\Orbiter\\QAV\n";
+        QTest::newRow("strict alone") << QStringList{"--strict"} << both << QStringList{} << 2 << "qavmake: --strict goes with --check\nTry 'qavmake --help'.\n";
+        // clang-format on
+    }
+
+    void checksNamesAgainstTheInstallation()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, projects);
+        QFETCH(QStringList, faults);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        const QString cwd = m_cwd->path();
+        writeInstallation(cwd + "/wine/drive_c/Orbiter");
+        Faults made(cwd,
+                    QStringList{"folder:wine/drive_c/Orbiter/QAV", "folder:wine/dosdevices",
+                                "link:wine/dosdevices/c:=../drive_c"}
+                            + faults);
+        if (!made.skipped().isEmpty())
+            QSKIP(qPrintable(made.skipped()));
+        QStringList arguments = options;
+        for (const QString &project : std::as_const(projects)) {
+            const QString name = project.section('=', 0, 0);
+            m_cwd->write(name + ".mfc",
+                         "[Launch]\r\nBase=Earth:" + project.section('=', 1).toLatin1()
+                                 + ":1\r\n[Settings]\r\nDirectory=C:\\Orbiter\\QAV\r\nFileName="
+                                 + name.toLatin1() + "\r\n");
+            arguments.append(name + ".mfc");
+        }
+        const Environment wine({{"WINEPREFIX", cwd + "/wine"}});
+        const Run result = run(arguments);
+        QCOMPARE(QString::fromUtf8(result.err), err);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(QFile::exists(cwd + "/wine/drive_c/Orbiter/QAV/a.qav"), options.isEmpty());
+    }
+
     void writesAgainWhatItWroteBefore_data()
     {
         // mission: the file that takes the mission

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -181,6 +184,46 @@ private slots:
 #endif
     }
 
+    // Names of the simulator's installation above the Directory, offered while the user types
+    // and heard by screen readers; nothing changes until one is chosen.
+    void completesNamesOfTheInstallation()
+    {
+        writeInstallation(m->cwd.filePath("Orbiter"));
+        m->core.edit({"txtDirectory=" + nativePaths(m->cwd.filePath("Orbiter/QAV")),
+                      "txtLBase(0)=Earth"});
+        QApplication::setActiveWindow(&m->window);
+        QVERIFY(QTest::qWaitForWindowActive(&m->window));
+        auto *base = find<QLineEdit>("txtLBase(1)");
+        QTest::mouseClick(base, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(base->hasFocus());
+        base->selectAll();
+        QTest::keyClicks(base, "hab");
+        QAbstractItemView *popup = base->completer()->popup();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(offered(popup), QStringList{"Habana"});
+        QCOMPARE(m->core.form.text(Core::id("txtLBase(1)")), "hab");
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(popup);
+        QVERIFY(list != nullptr && list->childCount() > 0);
+        QCOMPARE(list->child(0)->text(QAccessible::Name), "Habana");
+
+        base->selectAll();
+        QTest::keyClicks(base, "TOM");
+        QTRY_COMPARE(offered(popup), QStringList{"S\u00e3o Tom\u00e9"});
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QTRY_VERIFY(!popup->isVisible());
+        QCOMPARE(m->core.form.text(Core::id("txtLBase(1)")), "S\u00e3o Tom\u00e9");
+        QCOMPARE(m->core.model.value(Core::id("txtLBase(1)")), "S\u00e3o Tom\u00e9");
+
+        auto *pad = find<QLineEdit>("txtLBase(2)");
+        QTest::mouseClick(pad, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(pad->hasFocus());
+        pad->clear();
+        QTest::keyClicks(pad, "1");
+        QTest::qWait(100);
+        QVERIFY(!pad->completer()->popup()->isVisible());
+    }
+
     void failuresAreReported()
     {
         Faults made(m->cwd.path(), {"sparse:mfc/big.mfc=3000000000"});
@@ -202,6 +245,14 @@ private slots:
     }
 
 private:
+    static QStringList offered(const QAbstractItemView *popup)
+    {
+        QStringList names;
+        for (int row = 0; row < popup->model()->rowCount(); ++row)
+            names.append(popup->model()->index(row, 0).data().toString());
+        return names;
+    }
+
     struct Shown : Session
     {
         frmMainWindow window{core.form};

@@ -101,7 +101,8 @@ private slots:
                 << "Orbiter/QAV" << QStringList{"folder:Orbiter/Orbiter.exe"} << "-";
         QTest::newRow("a Config that is a file")
                 << "Outer/Orbiter/QAV"
-                << QStringList{"folder:Outer/Orbiter", "file:Outer/Orbiter/Config=", "file:Outer/Orbiter/Orbiter.exe="}
+                << QStringList{"folder:Outer/Orbiter",
+                               "file:Outer/Orbiter/Config=", "file:Outer/Orbiter/Orbiter.exe="}
                 << "-";
         QTest::newRow("none") << "Elsewhere/QAV" << QStringList{} << "-";
     }
@@ -172,7 +173,8 @@ private slots:
     void throughTheWinePrefix()
     {
         writeInstallation(m_cwd->filePath("wine/drive_c/Orbiter"));
-        Faults made(m_cwd->path(), {"folder:wine/dosdevices", "link:wine/dosdevices/c:=../drive_c"});
+        Faults made(m_cwd->path(),
+                    {"folder:wine/dosdevices", "link:wine/dosdevices/c:=../drive_c"});
         if (!made.skipped().isEmpty())
             QSKIP(qPrintable(made.skipped()));
         const Environment wine({{"WINEPREFIX", m_cwd->filePath("wine")}});

@@ -58,6 +58,7 @@ private slots:
                 {"arguments", "faults", "err", "written"});
         // clang-format off
         const QString cannot = "qavmake: good.mfc: could not write the mission file ";
+        const QString uninstalled = "qavmake: %1: no Orbiter installation found above out\n";
         const auto plain = [](const QString &project, const QString &name) { return "qavmake: " + project + ": with --out, FileName must be a plain file name, not \"" + name + "\"\n"; };
         QTest::newRow("written where the project says") << QStringList{"good.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
 QTest::newRow("directory typed with a closing backslash") << QStringList{"slash.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
@@ -67,7 +68,7 @@ QTest::newRow("older mission held open, shared with all") << QStringList{"good.m
         QTest::newRow("project is a named pipe") << QStringList{"\\\\.\\pipe\\qavmaker-test"} << QStringList{} << "qavmake: \\\\.\\pipe\\qavmaker-test: Not a regular file (a named pipe)\n" << QStringList{};
         QTest::newRow("a drive after \\\\.\\") << QStringList{"dotdrive.mfc"} << QStringList{} << "" << QStringList{"out/m1.qav"};
         // Windows compares names one character for one: "\u00df" is not "SS".
-        QTest::newRow("names alike only in full case mapping, checked") << QStringList{"--check", "--out", "fresh", "sharp.mfc", "double.mfc"} << QStringList{"folder:fresh"} << "" << QStringList{};
+        QTest::newRow("names alike only in full case mapping, checked") << QStringList{"--check", "--out", "fresh", "sharp.mfc", "double.mfc"} << QStringList{"folder:fresh"} << uninstalled.arg("sharp.mfc") << QStringList{};
                 QTest::newRow("mission file is a folder") << QStringList{"good.mfc"} << QStringList{"folder:out/m1.qav"} << cannot + "out\\m1.qav: Is a directory\n" << QStringList{};
         QTest::newRow("missing mission folder") << QStringList{"--out", "nowhere", "good.mfc"} << QStringList{} << cannot + "nowhere\\m1.qav: " + systemReason({}, ERROR_PATH_NOT_FOUND) + "\n" << QStringList{};
         QTest::newRow("missing project") << QStringList{"gone.mfc"} << QStringList{} << "qavmake: gone.mfc: " + systemReason({}, ERROR_FILE_NOT_FOUND) + "\n" << QStringList{};
@@ -79,7 +80,7 @@ QTest::newRow("device name where the project says") << QStringList{"device.mfc"}
                 QTest::newRow("drive in the file name") << QStringList{"--out", "out", "colon.mfc"} << QStringList{} << plain("colon.mfc", "C:m1") << QStringList{};
         QTest::newRow("file name ending in a dot") << QStringList{"--out", "out", "dot.mfc"} << QStringList{} << plain("dot.mfc", "m1.") << QStringList{};
         // Windows tells names apart without regard to case: "M1" is the file "m1" written before.
-QTest::newRow("not yet there, in another case, checked") << QStringList{"--check", "--out", "fresh", "good.mfc", "upper.mfc"} << QStringList{"folder:fresh"} << "qavmake: upper.mfc: the mission file fresh\\M1.qav is named also by good.mfc\n" << QStringList{};
+QTest::newRow("not yet there, in another case, checked") << QStringList{"--check", "--out", "fresh", "good.mfc", "upper.mfc"} << QStringList{"folder:fresh"} << uninstalled.arg("good.mfc") + "qavmake: upper.mfc: the mission file fresh\\M1.qav is named also by good.mfc\n" << QStringList{};
                 QTest::newRow("same mission in another case") << QStringList{"good.mfc", "upper.mfc"} << QStringList{} << "qavmake: upper.mfc: the mission file out\\M1.qav was already written in this run for good.mfc\n" << QStringList{"out/m1.qav"};
         // clang-format on
     }
@@ -110,8 +111,28 @@ QTest::newRow("not yet there, in another case, checked") << QStringList{"--check
         const QMap<QString, QByteArray> before = snapshot(m_cwd->path());
         const Run result = run(arguments);
         QCOMPARE(QString::fromUtf8(result.err), err);
-        QCOMPARE(result.exitCode, err.isEmpty() ? 0 : 1);
+        // That no installation is found is a warning.
+        QCOMPARE(result.exitCode, err.count('\n') == err.count("no Orbiter installation") ? 0 : 1);
         QCOMPARE(changes(before, snapshot(m_cwd->path())), written);
+    }
+
+    // The installation above the Directory, its file names in any case, as on Linux.
+    void checksNamesAgainstTheInstallation()
+    {
+        writeInstallation(m_cwd->filePath("Orbiter"));
+        m_cwd->write("iss.mfc",
+                     "[Launch]\r\nBase=Earth:Habanna:1\r\n[Docking]\r\nReference=iss\r\n"
+                     "[Settings]\r\nDirectory="
+                             + nativePaths(m_cwd->filePath("ORBITER/qav")).toLatin1()
+                             + "\r\nFileName=iss\r\n");
+        for (const bool strict : {false, true}) {
+            const Run made = run(strict ? QStringList{"--check", "--strict", "iss.mfc"}
+                                        : QStringList{"--check", "iss.mfc"});
+            QCOMPARE(made.err,
+                     "qavmake: iss.mfc: the base \"Habanna\" is not on Earth; did you "
+                     "mean \"Habana\"?\n");
+            QCOMPARE(made.exitCode, strict ? 1 : 0);
+        }
     }
 
     // 8-bit text in the system's ANSI code page, as the Windows tool wrote it. Wine takes the

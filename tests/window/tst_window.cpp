@@ -222,6 +222,15 @@ private slots:
         QTest::keyClicks(pad, "1");
         QTest::qWait(100);
         QVERIFY(!pad->completer()->popup()->isVisible());
+
+        // Another Directory, with no installation above it, offers nothing.
+        m->core.edit({"txtDirectory=" + nativePaths(m->cwd.filePath("Elsewhere"))});
+        QTest::mouseClick(base, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(base->hasFocus());
+        base->selectAll();
+        QTest::keyClicks(base, "hab");
+        QTest::qWait(100);
+        QVERIFY(!popup->isVisible());
     }
 
     void failuresAreReported()

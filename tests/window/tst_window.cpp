@@ -212,6 +212,8 @@ private slots:
         QTest::keyClick(popup, Qt::Key_Down);
         QTest::keyClick(popup, Qt::Key_Return);
         QTRY_VERIFY(!popup->isVisible());
+        // The offscreen platform leaves the closed list the active window.
+        QApplication::setActiveWindow(&m->window);
         QCOMPARE(m->core.form.text(Core::id("txtLBase(1)")), "S\u00e3o Tom\u00e9");
         QCOMPARE(m->core.model.value(Core::id("txtLBase(1)")), "S\u00e3o Tom\u00e9");
 
@@ -225,6 +227,9 @@ private slots:
 
         // Another Directory, with no installation above it, offers nothing.
         m->core.edit({"txtDirectory=" + nativePaths(m->cwd.filePath("Elsewhere"))});
+        QApplication::setActiveWindow(&m->window);
+        QTest::mouseClick(pad, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(pad->hasFocus());
         QTest::mouseClick(base, Qt::LeftButton, {}, QPoint(5, 5));
         QTRY_VERIFY(base->hasFocus());
         base->selectAll();

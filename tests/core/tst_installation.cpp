@@ -140,6 +140,8 @@ private slots:
                 << QStringList{"link:Orbiter/Config/Sol.cfg=/dev/zero"} << InstallationLimits{}
                 << QStringList{
                            "%cwd%/Orbiter/Config/Sol.cfg: skipped, Not a regular file (a device)"};
+        QTest::newRow("a pipe as the Directory")
+                << QStringList{"fifo:Orbiter/QAV"} << InstallationLimits{} << QStringList{};
         QTest::newRow("a pipe as a base folder") << QStringList{"fifo:Orbiter/Config/Moon/Base"}
                                                  << InstallationLimits{} << QStringList{};
 #endif

@@ -2,12 +2,14 @@
 
 // Arbitrary bytes as a project file: parsing, loading and editing must neither crash nor
 // hang, a file passes through unchanged, and a stored value reads back as it was stored.
-// The same bytes as a mission file to import must neither crash nor hang either.
+// The same bytes as a mission file to import, and as each of the simulator's files the
+// editor reads names from, must neither crash nor hang either.
 #include <cstdint>
 #include <cstdlib>
 
 #include "INIMod.h"
 #include "ansitext.h"
+#include "orbiterfiles.h"
 #include "profiledocument.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -35,5 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     MissionOddity error;
     if (!readMission(bytes, &fromMission, &oddities, &error) && error.what.isEmpty())
         std::abort();
+
+    const QString text = Orbiter::decodeText(bytes);
+    Orbiter::systemBodies(text);
+    Orbiter::readBody(text);
+    if (const auto base = Orbiter::readBase(text, QStringLiteral("file")); base && base->pads < 0)
+        std::abort();
+    Orbiter::readScenario(text);
     return 0;
 }

@@ -167,7 +167,8 @@ private slots:
         QVERIFY(!find("cmdOpen")->isEnabled());
     }
 
-    // The default Directory, "C:\Orbiter\QAV", is the simulator's folder in the Wine prefix.
+    // The default Directory, "C:\Orbiter\QAV", is the simulator's folder in the Wine prefix,
+    // where the simulator's names are.
     void defaultDirectoryInTheWinePrefix()
     {
 #ifdef Q_OS_WIN
@@ -181,6 +182,20 @@ private slots:
         QTest::keyClicks(find("txtFileName"), "m1");
         QCOMPARE(clickAndAnswer("cmdMakeMission"), QStringList{});
         QCOMPARE(m->cwd.read("wine/drive_c/orbiter/qav/m1.qav"), fixture("defaults.qav"));
+
+        // The installation there offers its names.
+        writeInstallation(m->cwd.filePath("wine/drive_c/orbiter"));
+        m->window.tabs()->setCurrentIndex(0);
+        m->core.edit({"txtLBase(0)=Earth"});
+        QApplication::setActiveWindow(&m->window);
+        QVERIFY(QTest::qWaitForWindowActive(&m->window));
+        auto *base = find<QLineEdit>("txtLBase(1)");
+        QTest::mouseClick(base, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(base->hasFocus());
+        base->selectAll();
+        QTest::keyClicks(base, "Hab");
+        QTRY_VERIFY(base->completer()->popup()->isVisible());
+        QCOMPARE(offered(base->completer()->popup()), QStringList{"Habana"});
 #endif
     }
 

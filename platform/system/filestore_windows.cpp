@@ -155,18 +155,26 @@ QString notRegularReason(HANDLE handle, const BY_HANDLE_FILE_INFORMATION *info)
     return {};
 }
 
+// The native name of something to read, refused unopened where it is a device or a pipe.
+bool nativeFileName(const QString &path, std::wstring *native, FileError *error)
+{
+    if (!nativeName(path, native, &error->reason)) {
+        error->kind = FileError::System;
+        return false;
+    }
+    if (isDevice(*native)) {
+        *error = {FileError::NotRegular, deviceReason(*native)};
+        return false;
+    }
+    return true;
+}
+
 bool readFrom(const QString &path, qint64 limit, bool wholeFile, QByteArray *bytes,
               FileError *error)
 {
     std::wstring native;
-    if (!nativeName(path, &native, &error->reason)) {
-        error->kind = FileError::System;
+    if (!nativeFileName(path, &native, error))
         return false;
-    }
-    if (isDevice(native)) {
-        *error = {FileError::NotRegular, deviceReason(native)};
-        return false;
-    }
     const Handle file(openToRead(native, GENERIC_READ));
     if (!file.valid()) {
         *error = systemError(::GetLastError());
@@ -419,14 +427,8 @@ bool listFolder(const QString &path, int limit, QList<FolderEntry> *entries, boo
     entries->clear();
     *more = false;
     std::wstring native;
-    if (!nativeName(path, &native, &error->reason)) {
-        error->kind = FileError::System;
+    if (!nativeFileName(path, &native, error))
         return false;
-    }
-    if (isDevice(native)) {
-        *error = {FileError::NotRegular, deviceReason(native)};
-        return false;
-    }
     const DWORD attributes = ::GetFileAttributesW(native.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         *error = systemError(::GetLastError());

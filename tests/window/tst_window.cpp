@@ -187,15 +187,9 @@ private slots:
         writeInstallation(m->cwd.filePath("wine/drive_c/orbiter"));
         m->window.tabs()->setCurrentIndex(0);
         m->core.edit({"txtLBase(0)=Earth"});
-        QApplication::setActiveWindow(&m->window);
-        QVERIFY(QTest::qWaitForWindowActive(&m->window));
-        auto *base = find<QLineEdit>("txtLBase(1)");
-        QTest::mouseClick(base, Qt::LeftButton, {}, QPoint(5, 5));
-        QTRY_VERIFY(base->hasFocus());
-        base->selectAll();
-        QTest::keyClicks(base, "Hab");
-        QTRY_VERIFY(base->completer()->popup()->isVisible());
-        QCOMPARE(offered(base->completer()->popup()), QStringList{"Habana"});
+        QAbstractItemView *popup = typeInto("txtLBase(1)", "Hab");
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(offered(popup), QStringList{"Habana"});
 #endif
     }
 
@@ -206,14 +200,8 @@ private slots:
         writeInstallation(m->cwd.filePath("Orbiter"));
         m->core.edit({"txtDirectory=" + nativePaths(m->cwd.filePath("Orbiter/QAV")),
                       "txtLBase(0)=Earth"});
-        QApplication::setActiveWindow(&m->window);
-        QVERIFY(QTest::qWaitForWindowActive(&m->window));
         auto *base = find<QLineEdit>("txtLBase(1)");
-        QTest::mouseClick(base, Qt::LeftButton, {}, QPoint(5, 5));
-        QTRY_VERIFY(base->hasFocus());
-        base->selectAll();
-        QTest::keyClicks(base, "hab");
-        QAbstractItemView *popup = base->completer()->popup();
+        QAbstractItemView *popup = typeInto("txtLBase(1)", "hab");
         QTRY_VERIFY(popup->isVisible());
         QCOMPARE(offered(popup), QStringList{"Habana"});
         QCOMPARE(m->core.form.text(Core::id("txtLBase(1)")), "hab");
@@ -227,30 +215,14 @@ private slots:
         QTest::keyClick(popup, Qt::Key_Down);
         QTest::keyClick(popup, Qt::Key_Return);
         QTRY_VERIFY(!popup->isVisible());
-        // The offscreen platform leaves the closed list the active window.
-        QApplication::setActiveWindow(&m->window);
         QCOMPARE(m->core.form.text(Core::id("txtLBase(1)")), "S\u00e3o Tom\u00e9");
         QCOMPARE(m->core.model.value(Core::id("txtLBase(1)")), "S\u00e3o Tom\u00e9");
 
-        auto *pad = find<QLineEdit>("txtLBase(2)");
-        QTest::mouseClick(pad, Qt::LeftButton, {}, QPoint(5, 5));
-        QTRY_VERIFY(pad->hasFocus());
-        pad->clear();
-        QTest::keyClicks(pad, "1");
-        QTest::qWait(100);
-        QVERIFY(!pad->completer()->popup()->isVisible());
-
-        // Another Directory, with no installation above it, offers nothing.
+        // No pads at that base; and another Directory, with no installation above it, offers
+        // nothing.
+        QVERIFY(!typeInto("txtLBase(2)", "1")->isVisible());
         m->core.edit({"txtDirectory=" + nativePaths(m->cwd.filePath("Elsewhere"))});
-        QApplication::setActiveWindow(&m->window);
-        QTest::mouseClick(pad, Qt::LeftButton, {}, QPoint(5, 5));
-        QTRY_VERIFY(pad->hasFocus());
-        QTest::mouseClick(base, Qt::LeftButton, {}, QPoint(5, 5));
-        QTRY_VERIFY(base->hasFocus());
-        base->selectAll();
-        QTest::keyClicks(base, "hab");
-        QTest::qWait(100);
-        QVERIFY(!popup->isVisible());
+        QVERIFY(!typeInto("txtLBase(1)", "hab")->isVisible());
     }
 
     void failuresAreReported()
@@ -274,6 +246,20 @@ private slots:
     }
 
 private:
+    // Clicks into the box and types over its text; the box's completion list.
+    QAbstractItemView *typeInto(const QString &name, const QString &text) const
+    {
+        // The offscreen platform leaves a closed list the active window.
+        QApplication::setActiveWindow(&m->window);
+        auto *box = find<QLineEdit>(name);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+        if (!QTest::qWaitFor([box] { return box->hasFocus(); }))
+            qWarning("%s took no focus", qPrintable(name));
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        return box->completer()->popup();
+    }
+
     static QStringList offered(const QAbstractItemView *popup)
     {
         QStringList names;

@@ -107,9 +107,10 @@ private:
     // is read once, when a project first needs it.
     void checkNames(const QString &file, const frmMain &form)
     {
-        if (!m_options.check)
-            return;
         const QString directory = form.text(Form::id("txtDirectory"));
+        // Without a Directory there is nothing to look above.
+        if (!m_options.check || directory.isEmpty())
+            return;
         auto known = m_installations.find(directory);
         if (known == m_installations.end()) {
             known = m_installations.insert(directory, readInstallation(directory));

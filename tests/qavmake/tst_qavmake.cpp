@@ -120,6 +120,7 @@ private slots:
         row("no file name", {"nameless.mfc"}, {}, 1, "qavmake: nameless.mfc: the project has no FileName\n");
         row("checked the same way", {"--check", "nameless.mfc"}, {}, 1, "qavmake: nameless.mfc: no Orbiter installation found above out\nqavmake: nameless.mfc: the project has no FileName\n");
         row("no directory", {"nodir.mfc"}, {}, 1, "qavmake: nodir.mfc: the project has no Directory\n");
+        row("no directory, checked: nothing to look above", {"--check", "nodir.mfc"}, {}, 1, "qavmake: nodir.mfc: the project has no Directory\n");
         row("no directory needed with out", {"--out", "out", "nodir.mfc"}, {}, 0, "", mission);
         row("file name leaving the out folder", {"--out", "out", "escape.mfc"}, {}, 1, "qavmake: escape.mfc: with --out, FileName must be a plain file name, not \"../escaped\"\n");
         row("file name that is a folder's", {"--out", "out", "dots.mfc"}, {}, 1, "qavmake: dots.mfc: with --out, FileName must be a plain file name, not \"..\"\n");

@@ -3,7 +3,9 @@
 # Starts the Windows editor under Wine with a real X server (a virtual one), as a pilot on
 # Linux runs it, and works it with the mouse and the keyboard at the places the layout
 # gives: the window must map at its size, and Make Mission must write the mission a fresh
-# form makes, byte for byte, with settings.dat and the project file beside it.
+# form makes, byte for byte, with settings.dat and the project file beside it; then, with the
+# simulator's installation above the Directory, typing "Hab" into the base box must offer
+# "Habana", which Down and Enter choose.
 #   sh check_wine_window.sh QT_PREFIX QAVMAKER_EXE DEFAULTS_GOLDEN
 set -eu
 qt=$1
@@ -57,4 +59,30 @@ cmp -s "$tmp/work/Dir/m1.qav" "$golden" || fail "the mission is not the golden o
 printf '%s\r\n' "$directory" | cmp -s - "$tmp/work/settings.dat" ||
     fail "settings.dat does not hold the directory"
 grep -q "^FileName=m1" "$tmp/work/mfc/m1.mfc" || fail "the project file names no FileName=m1"
+
+mkdir -p "$tmp/work/Config/Earth/Base"
+: > "$tmp/work/Orbiter.exe"
+printf 'Planet1 = Earth\r\n' > "$tmp/work/Config/Sol.cfg"
+printf 'Name = Earth\r\n' > "$tmp/work/Config/Earth.cfg"
+printf 'BASE-V2.0\r\nName = Habana\r\n' > "$tmp/work/Config/Earth/Base/Habana.cfg"
+# Tab 1; the Launch "Base" boxes at (1680, 2880) and (4200, 2880).
+click $((8 + 65)) $((200 + 16))
+click $((8 + 112 + 76)) $((202 + 192 + 9))
+xdotool key ctrl+a
+xdotool type --delay 20 "Earth"
+# The list "Earth" brings up would take the next click to close it.
+sleep 1
+xdotool key Escape
+sleep 0.3
+click $((8 + 280 + 76)) $((202 + 192 + 9))
+xdotool key ctrl+a
+xdotool type --delay 20 "Hab"
+sleep 1
+xdotool key Down Return
+click $((8 + 4 * 657 / 5 + 65)) $((200 + 33 + 16))
+click $((8 + 296 + 52)) $((202 + 296 + 16))
+chosen='<Var name="Base"> Earth:Habana:[port] </Var>'
+for _ in $(seq 100); do grep -qF "$chosen" "$tmp/work/Dir/m1.qav" && break; sleep 0.1; done
+grep -qF "$chosen" "$tmp/work/Dir/m1.qav" ||
+    fail "the base chosen from the completion list is not in the mission: $(grep -F 'name="Base"' "$tmp/work/Dir/m1.qav" | head -n 1)"
 echo "wine window: 1 passed, 0 failed"

@@ -221,37 +221,16 @@ QString nativePaths(const QString &text) { return QDir::toNativeSeparators(text)
 
 void writeInstallation(const QString &root, const QByteArray &lineEnd, bool utf8)
 {
-    // clang-format off
-    const QList<std::pair<const char *, const char *>> files = {
-        {"Orbiter.exe", ""},
-        {"Config/Sol.cfg", "; the solar system\nName = Sol\nStar1 = Sun\nPlanet1 = Earth\nEarth:Moon1 = Moon\n"
-                           "Earth:Moon3 = Ghost\nplanet2 = Mars ; a comment\nPlanet4 = Beyond\n"},
-        {"Config/Earth.cfg", "Name = Earth\nMass = 5.97e24\nBEGIN_SURFBASE\nDIR Earth\\Base PERIOD 1 1\nEND_SURFBASE\n"},
-        {"Config/earth/BASE/Habana.cfg", "\nBASE-V2.0\nName = Habana\nBEGIN_NAVBEACON\nVOR HAB -82.4 23.1 113.90 250\n"
-                                          "END_NAVBEACON\nBEGIN_OBJECTLIST\nBLOCK\n  POS 0 0 0\nEND\nLPAD2\n  POS 1 0 0\n  NAV 128.10\nEND\n"
-                                          "RUNWAY\n  ILS1 110.1\n  ILS2 110.3\nEND\nlpad1\n  NAV 128.20\nEND\nFOUNTAIN\nEND\nLPAD2\nEND\n"
-                                          "END_OBJECTLIST\n"},
-        {"Config/earth/BASE/Canaveral.cfg", "BASE-V2.0\nName = Cape Canaveral\nBEGIN_OBJECTLIST\nLPAD2A\nEND\nEND_OBJECTLIST\n"},
-        {"Config/earth/BASE/Sao_Tome.cfg", "BASE-V2.0\nName = S\u00e3o Tom\u00e9\n"},
-        {"Config/earth/BASE/Zz_Havana.cfg", "BASE-V2.0\nName = HABANA\nBEGIN_OBJECTLIST\nLPAD1\nEND\nEND_OBJECTLIST\n"},
-        {"Config/earth/BASE/Notes.cfg", "Bases to add: Habana\nName = Nowhere\n"},
-        {"Config/earth/BASE/Readme.txt", "BASE-V2.0\nName = Text\n"},
-        {"Config/Moon.cfg", "Name = Moon\n"},
-        {"Config/Moon/Base/Brighton.CFG", "BASE-V2.0\nName = Brighton Beach\n"},
-        {"Config/Ghost.cfg", "Name = Ghost\n"},
-        {"Config/Mars.cfg", "Mass = 6.4e23\n"},
-        {"Config/Mars/Base/Olympus.cfg", "BASE-V2.0\n"},
-        {"Scenarios/(Current state).scn", "BEGIN_DESC\nBEGIN_SHIPS in the text\nEND_DESC\nBEGIN_ENVIRONMENT\n  System Sol\nEND_ENVIRONMENT\n"
-                                          "BEGIN_SHIPS\nISS:ProjectAlpha_ISS\n  STATUS Orbiting Earth\nEND\n"
-                                          "Shuttle Atlantis : Atlantis\nEND\nLonely\nEND\nEND_SHIPS\n"},
-    };
-    // clang-format on
-    for (const auto &[name, text] : files) {
-        QString content = QString::fromUtf8(text);
-        content.replace(u'\n', QString::fromLatin1(lineEnd));
-        QFile file(root + u'/' + QString::fromLatin1(name));
-        QVERIFY(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly));
-        file.write(utf8 ? content.toUtf8() : content.toLatin1());
+    const QDir tree(fixturePath(QStringLiteral("orbiter")));
+    QDirIterator files(tree.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile from(files.next());
+        QVERIFY(from.open(QIODevice::ReadOnly));
+        const QString text =
+                QString::fromUtf8(from.readAll()).replace(u'\n', QString::fromLatin1(lineEnd));
+        QFile to(root + u'/' + tree.relativeFilePath(from.fileName()));
+        QVERIFY(QDir().mkpath(QFileInfo(to).path()) && to.open(QIODevice::WriteOnly));
+        to.write(utf8 ? text.toUtf8() : text.toLatin1());
     }
 }
 

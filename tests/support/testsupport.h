@@ -169,7 +169,8 @@ QString nativePaths(const QString &text);
 // system's words for the error code (which Windows and Wine word differently).
 QString systemReason(const QString &posix, unsigned long windowsCode);
 
-// A small installation of the simulator below root, with what the reader must cope with:
+// A small installation of the simulator below root, copied from fixtures/orbiter, with what
+// the reader must cope with:
 // bodies of the system with a gap in their numbers, base folders in another case than named,
 // a body without a base list, a base named otherwise than its file, a second base of the
 // same name, a file that is no base, pads, beacons and objects after one the simulator does

@@ -153,9 +153,9 @@ std::optional<Base> readBase(const QString &text, const QString &fallbackName)
     enum { Outside, Beacons, Objects, InObject } where = Outside;
     QStringView object;
     for (const QStringView line : all) {
-        if (line.isEmpty())
-            continue;
         const QList<QStringView> w = words(line);
+        if (w.isEmpty())
+            continue;
         switch (where) {
         case Outside:
             if (isTag(line, u"BEGIN_NAVBEACON"))

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 
 // Every file-system call the program makes. Reads take only regular files and only up to a
-// limit, so a named pipe, a device or a huge file can neither block nor exhaust memory.
+// limit, and listings only folders and only so many entries, so a named pipe, a device or a
+// huge file or folder can neither block nor exhaust memory.
 // Writes store a file whole: the bytes go to a temporary file beside the target, are synced,
 // and then replace it, so a failure at any step leaves the older file as it was and no
 // temporary file behind. Failures come back with the system's reason. One variant for POSIX

@@ -115,13 +115,19 @@ bool readFrom(const QString &path, qint64 limit, bool wholeFile, QByteArray *byt
         error->kind = FileError::System;
         return false;
     }
-    // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
+    // Opening a device may act on it (a tape rewinds, a watchdog starts), so what is not a
+    // regular file is refused unopened; the check after opening covers a file replaced in
+    // between. Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
+    struct stat info;
+    if (::stat(native.constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        *error = {FileError::NotRegular, notRegularReason(info.st_mode)};
+        return false;
+    }
     const Descriptor fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
         *error = systemError(errno);
         return false;
     }
-    struct stat info;
     if (::fstat(fd.get(), &info) != 0) {
         *error = systemError(errno);
         return false;

@@ -3,11 +3,14 @@
 #include "wineprefix.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 namespace Platform {
 
 namespace {
+
+constexpr int FolderEntryLimit = 4096;
 
 struct Prefix
 {
@@ -29,9 +32,11 @@ QString entryNamed(const QString &folder, const QString &name)
 {
     if (name == u"." || name == u".." || QFileInfo::exists(folder + u'/' + name))
         return name;
-    const QStringList entries = QDir(folder).entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &entry : entries) {
+    // A folder of many entries is searched only so far, as the file store lists folders.
+    QDirIterator entries(folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (int seen = 0; seen < FolderEntryLimit && entries.hasNext(); ++seen) {
+        const QString entry = entries.nextFileInfo().fileName();
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
     }

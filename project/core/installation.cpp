@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QHash>
+#include <QSet>
 
 #include "filestore.h"
 #include "pathrules.h"
@@ -74,6 +75,7 @@ public:
     {
         QList<Platform::FolderEntry> entries;
         QHash<QString, qsizetype> byName; // case-folded, the first of a name
+        QString failure; // why the system could not list it, when it is there at all
     };
 
     const Listing &list(const Place &folder, bool noteFailures = true)
@@ -85,6 +87,8 @@ public:
         bool more = false;
         Platform::FileError error;
         if (!Platform::listFolder(path, m_limits.entries, &listing.entries, &more, &error)) {
+            if (error.kind == Platform::FileError::System)
+                listing.failure = error.reason;
             if (noteFailures && error.kind != Platform::FileError::Missing)
                 skip(path, error.reason);
         } else if (more && noteFailures) {
@@ -121,10 +125,15 @@ public:
     std::optional<QString> text(const Place &file, qint64 limit)
     {
         const QString path = file.path();
-        if (m_filesRead >= m_limits.files) {
-            if (!m_overCap)
+        if (m_filesRead >= m_limits.files || m_bytesRead >= m_limits.bytes) {
+            if (!m_overCap) {
                 note(m_installation.root,
-                     QStringLiteral("skipped the files past the first %1").arg(m_limits.files));
+                     m_filesRead >= m_limits.files
+                             ? QStringLiteral("skipped the files past the first %1")
+                                       .arg(m_limits.files)
+                             : QStringLiteral("skipped the files past the first %1 MiB read")
+                                       .arg(m_limits.bytes >> 20));
+            }
             m_overCap = true;
             return std::nullopt;
         }
@@ -138,6 +147,7 @@ public:
                 skip(path, error.reason);
             return std::nullopt;
         }
+        m_bytesRead += bytes.size();
         return Orbiter::decodeText(bytes);
     }
 
@@ -155,6 +165,7 @@ private:
     const InstallationLimits &m_limits;
     QHash<QString, Listing> m_listings;
     int m_filesRead = 0;
+    qint64 m_bytesRead = 0;
     bool m_overCap = false;
 };
 
@@ -168,6 +179,17 @@ bool isInstallation(Reader &reader, const Place &folder)
     return config != nullptr && config->folder && (file(u"Orbiter.exe") || file(u"Orbiter_ng.exe"));
 }
 
+void readBase(Reader &reader, const Place &file, OrbiterBody &body,
+              const InstallationLimits &limits)
+{
+    const std::optional<QString> text = reader.text(file, limits.fileSize);
+    const QString name = file.parts.constLast();
+    std::optional<Orbiter::Base> base =
+            text ? Orbiter::readBase(*text, name.left(name.size() - 4)) : std::nullopt;
+    if (base && findBase(body, base->name) == nullptr)
+        body.bases.append(std::move(*base));
+}
+
 void readBases(Reader &reader, const Place &folder, OrbiterBody &body,
                const InstallationLimits &limits)
 {
@@ -178,14 +200,8 @@ void readBases(Reader &reader, const Place &folder, OrbiterBody &body,
         return order != 0 ? order < 0 : a.name < b.name;
     });
     for (const Platform::FolderEntry &file : std::as_const(files)) {
-        if (file.folder || !file.name.endsWith(u".cfg", Qt::CaseInsensitive))
-            continue;
-        const std::optional<QString> text = reader.text(folder.below(file.name), limits.fileSize);
-        if (!text)
-            continue;
-        std::optional<Orbiter::Base> base = Orbiter::readBase(*text, file.name.chopped(4));
-        if (base && findBase(body, base->name) == nullptr)
-            body.bases.append(std::move(*base));
+        if (!file.folder && file.name.endsWith(u".cfg", Qt::CaseInsensitive))
+            readBase(reader, folder.below(file.name), body, limits);
     }
 }
 
@@ -217,11 +233,25 @@ OrbiterInstallation readInstallation(const QString &directory, const Installatio
     for (;;) {
         if (isInstallation(reader, root))
             break;
-        if (root.parts.isEmpty())
+        if (root.parts.isEmpty()) {
+            // A drive without a Wine prefix, say, lists nothing all the way up.
+            installation.reason = reader.list(root, false).failure;
             return installation;
+        }
         root.parts.removeLast();
     }
     installation.root = root.path();
+    // A drive path on Linux may differ in case from the folders in the Wine prefix; the files
+    // below are named as the folders have them, so that no name is looked for again.
+    if (Platform::isDrivePath(installation.root)) {
+        Place parent = root;
+        parent.parts.clear();
+        for (const QString &part : std::as_const(root.parts)) {
+            const Platform::FolderEntry *found = reader.entry(parent, part, false);
+            parent = parent.below(found != nullptr ? found->name : part);
+        }
+        root = parent;
+    }
 
     Orbiter::Scenario scenario;
     if (const auto file = reader.find(
@@ -240,20 +270,33 @@ OrbiterInstallation readInstallation(const QString &directory, const Installatio
     };
     const std::optional<QString> system = configFile(installation.system);
     const QStringList stems = system ? Orbiter::systemBodies(*system) : QStringList();
+    // A system file may name a body twice; each body and folder is read once.
+    QSet<QString> stemsRead, names, folders;
     for (const QString &stem : stems) {
+        if (stemsRead.contains(casefold(stem)))
+            continue;
+        stemsRead.insert(casefold(stem));
         const std::optional<QString> text = configFile(stem);
         const Orbiter::BodyFile file = text ? Orbiter::readBody(*text) : Orbiter::BodyFile();
         OrbiterBody body{file.name.isEmpty() ? stem : file.name, {}};
-        if (installation.body(body.name) != nullptr)
+        if (names.contains(casefold(body.name)))
             continue;
-        QList<QStringList> folders;
+        names.insert(casefold(body.name));
+        QList<QStringList> lists;
         for (const QString &folder : file.baseFolders)
-            folders.append(cleanParts(QString(folder).replace(u'\\', u'/')));
-        if (folders.isEmpty())
-            folders.append({body.name, QStringLiteral("Base")});
-        for (const QStringList &parts : std::as_const(folders)) {
-            if (const std::optional<Place> folder = reader.find(config, parts, true))
+            lists.append(cleanParts(QString(folder).replace(u'\\', u'/')));
+        if (!file.listsBases)
+            lists.append({body.name, QStringLiteral("Base")});
+        for (const QStringList &parts : std::as_const(lists)) {
+            const std::optional<Place> folder = reader.find(config, parts, true);
+            if (folder && !folders.contains(casefold(folder->path()))) {
+                folders.insert(casefold(folder->path()));
                 readBases(reader, *folder, body, limits);
+            }
+        }
+        for (const QString &stem : file.baseFiles) {
+            if (const auto base = reader.find(config, {stem + QStringLiteral(".cfg")}, false))
+                readBase(reader, *base, body, limits);
         }
         installation.bodies.append(std::move(body));
     }

@@ -28,6 +28,7 @@ struct OrbiterInstallation
     QList<OrbiterBody> bodies;
     QList<Orbiter::Vessel> vessels;
     QStringList skipped; // "PATH: skipped, REASON", one for each file or folder left out
+    QString reason;      // where none is found: why the top folder could not be looked in
 
     bool found() const { return !root.isEmpty(); }
     const OrbiterBody *body(QStringView name) const;
@@ -40,6 +41,7 @@ struct InstallationLimits
     int files = 8192;          // read in all
     qint64 fileSize = 4 << 20; // of a configuration file
     qint64 scenarioSize = 32 << 20;
+    qint64 bytes = 64 << 20; // read in all
 };
 
 OrbiterInstallation readInstallation(const QString &directory,

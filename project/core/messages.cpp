@@ -180,10 +180,11 @@ QString missionNamedTwiceLine(const QString &missionPath, const QString &firstPr
             .arg(Platform::printableName(missionPath), Platform::printableName(firstProject));
 }
 
-QString noInstallationLine(const QString &directory)
+QString noInstallationLine(const QString &directory, const QString &reason)
 {
-    return QStringLiteral("no Orbiter installation found above %1")
-            .arg(Platform::printableName(directory));
+    const QString line = QStringLiteral("no Orbiter installation found above %1")
+                                 .arg(Platform::printableName(directory));
+    return reason.isEmpty() ? line : line + QStringLiteral(": ") + reason;
 }
 
 QString unknownNameLine(Form::Names kind, const QString &name, const QString &where,

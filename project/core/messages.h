@@ -37,7 +37,7 @@ QString projectNamedTwiceLine(const QString &projectPath, const QString &firstMi
 QString missionNamedTwiceLine(const QString &missionPath, const QString &firstProject);
 
 // What qavmake --check says of the simulator's installation.
-QString noInstallationLine(const QString &directory);
+QString noInstallationLine(const QString &directory, const QString &reason = {});
 // A name the installation does not know: where it looked (the system, the body; empty for
 // every body) and the closest known name, if any.
 QString unknownNameLine(Form::Names kind, const QString &name, const QString &where,

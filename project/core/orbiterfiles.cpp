@@ -2,6 +2,7 @@
 
 #include "orbiterfiles.h"
 
+#include <QHash>
 #include <QStringDecoder>
 
 #include "codepage1252.h"
@@ -59,21 +60,21 @@ public:
                 inBlock = true;
             else if (line.startsWith(u"END_", Qt::CaseInsensitive))
                 inBlock = false;
-            else if (const qsizetype equals = line.indexOf(u'='); !inBlock && equals > 0)
-                m_entries.append({line.left(equals).trimmed(), line.sliced(equals + 1).trimmed()});
+            else if (const qsizetype equals = line.indexOf(u'='); !inBlock && equals > 0) {
+                const QString key = line.left(equals).trimmed().toString().toCaseFolded();
+                if (!m_values.contains(key))
+                    m_values.insert(key, line.sliced(equals + 1).trimmed().toString());
+            }
         }
     }
-    std::optional<QString> value(QStringView key) const
+    std::optional<QString> value(const QString &key) const
     {
-        for (const auto &[k, v] : m_entries) {
-            if (k.compare(key, Qt::CaseInsensitive) == 0)
-                return v.toString();
-        }
-        return std::nullopt;
+        const auto found = m_values.constFind(key.toCaseFolded());
+        return found == m_values.cend() ? std::nullopt : std::optional(found.value());
     }
 
 private:
-    QList<std::pair<QStringView, QStringView>> m_entries;
+    QHash<QString, QString> m_values;
 };
 
 // The objects a base file may list; the simulator stops reading the list at any other.
@@ -125,16 +126,26 @@ QStringList systemBodies(const QString &text)
 BodyFile readBody(const QString &text)
 {
     const QList<QStringView> all = lines(text);
-    BodyFile body{Keys(all).value(u"Name").value_or(QString()), {}};
+    BodyFile body{Keys(all).value(QStringLiteral("Name")).value_or(QString()), false, {}, {}};
     bool inList = false;
     for (const QStringView line : all) {
-        if (isTag(line, u"BEGIN_SURFBASE"))
-            inList = true;
-        else if (isTag(line, u"END_SURFBASE"))
+        if (isTag(line, u"BEGIN_SURFBASE")) {
+            inList = body.listsBases = true;
+        } else if (isTag(line, u"END_SURFBASE")) {
             inList = false;
-        else if (const QList<QStringView> w = words(line);
-                 inList && w.size() >= 2 && isTag(w[0], u"DIR"))
-            body.baseFolders.append(w[1].toString());
+        } else if (const QList<QStringView> w = words(line); !inList || w.isEmpty()) {
+            continue;
+        } else if (isTag(w[0], u"DIR") && w.size() >= 2) {
+            // The folder's name may hold blanks; what follows it is the simulator's options.
+            QStringView folder = line.sliced(w[1].data() - line.data());
+            for (const QStringView option : {u" PERIOD", u" CONTEXT"}) {
+                if (const qsizetype at = folder.indexOf(option, 0, Qt::CaseInsensitive); at >= 0)
+                    folder.truncate(at);
+            }
+            body.baseFolders.append(folder.trimmed().toString());
+        } else if (const qsizetype colon = line.indexOf(u':'); colon > 0) {
+            body.baseFiles.append(line.left(colon).trimmed().toString());
+        }
     }
     return body;
 }
@@ -146,7 +157,7 @@ std::optional<Base> readBase(const QString &text, const QString &fallbackName)
             std::find_if(all.begin(), all.end(), [](QStringView line) { return !line.isEmpty(); });
     if (first == all.end() || !first->startsWith(u"BASE-V2.0", Qt::CaseInsensitive))
         return std::nullopt;
-    Base base{Keys(all).value(u"Name").value_or(fallbackName), 0, {}};
+    Base base{Keys(all).value(QStringLiteral("Name")).value_or(fallbackName), 0, {}};
     if (base.name.isEmpty())
         base.name = fallbackName;
 

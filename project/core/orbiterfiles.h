@@ -26,7 +26,9 @@ QStringList systemBodies(const QString &text);
 struct BodyFile
 {
     QString name;            // empty where the file has none
-    QStringList baseFolders; // below Config, "Earth\Base"; none where the file lists none
+    bool listsBases = false; // a BEGIN_SURFBASE block; without one, bases are in Config/NAME/Base
+    QStringList baseFolders; // of the block's DIR lines, below Config: "Earth\Base"
+    QStringList baseFiles;   // of its "NAME: lng lat" lines: the stems of base files in Config
 };
 BodyFile readBody(const QString &text);
 

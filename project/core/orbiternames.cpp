@@ -2,6 +2,8 @@
 
 #include "orbiternames.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <numeric>
 
@@ -42,26 +44,40 @@ QStringList bodyNames(const OrbiterInstallation &installation)
     return names;
 }
 
-QStringList allBaseNames(const OrbiterInstallation &installation)
+// Each name once, in the case it first has.
+class UniqueNames
 {
-    QStringList names;
-    for (const OrbiterBody &body : installation.bodies) {
-        for (const Orbiter::Base &base : body.bases) {
-            if (!names.contains(base.name, Qt::CaseInsensitive))
-                names.append(base.name);
+public:
+    void add(const QString &name)
+    {
+        if (!m_seen.contains(name.toCaseFolded())) {
+            m_seen.insert(name.toCaseFolded());
+            m_names.append(name);
         }
     }
-    return names;
+    QStringList list() const { return m_names; }
+
+private:
+    QSet<QString> m_seen;
+    QStringList m_names;
+};
+
+QStringList allBaseNames(const OrbiterInstallation &installation)
+{
+    UniqueNames names;
+    for (const OrbiterBody &body : installation.bodies) {
+        for (const Orbiter::Base &base : body.bases)
+            names.add(base.name);
+    }
+    return names.list();
 }
 
 QStringList vesselsAndBodies(const OrbiterInstallation &installation)
 {
-    QStringList names;
-    for (const Orbiter::Vessel &vessel : installation.vessels) {
-        if (!names.contains(vessel.name, Qt::CaseInsensitive))
-            names.append(vessel.name);
-    }
-    return names + bodyNames(installation);
+    UniqueNames names;
+    for (const Orbiter::Vessel &vessel : installation.vessels)
+        names.add(vessel.name);
+    return names.list() + bodyNames(installation);
 }
 
 // The texts are the boxes' while the user types, the mission's values when checked.

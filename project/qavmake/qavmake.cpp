@@ -116,7 +116,7 @@ private:
             known = m_installations.insert(directory, readInstallation(directory));
             if (!known->found())
                 warn(Platform::printableName(file) + QStringLiteral(": ")
-                     + Messages::noInstallationLine(directory));
+                     + Messages::noInstallationLine(directory, known->reason));
             for (const QString &skipped : std::as_const(known->skipped))
                 warn(skipped);
         }

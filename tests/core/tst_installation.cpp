@@ -35,7 +35,7 @@ const QStringList Stock = {
         "    NAV 2 128.20",
         "  base S\u00e3o Tom\u00e9, 0 pads",
         "body Moon",
-        "  base Brighton Beach, 0 pads",
+        "  base Tranquility, 0 pads",
         "body Mars",
         "  base Olympus, 0 pads",
         "vessel ISS (ProjectAlpha_ISS)",
@@ -136,6 +136,10 @@ private slots:
                 << QStringList{"fifo:" + base + "Pipe.cfg"} << InstallationLimits{}
                 << QStringList{"%cwd%/Orbiter/Config/earth/BASE/Pipe.cfg: skipped, Not a regular "
                                "file (a named pipe)"};
+        QTest::newRow("a terminal, not opened")
+                << QStringList{"link:" + base + "Tty.cfg=/dev/tty"} << InstallationLimits{}
+                << QStringList{"%cwd%/Orbiter/Config/earth/BASE/Tty.cfg: skipped, Not a regular "
+                               "file (a device)"};
         QTest::newRow("a device as the system file")
                 << QStringList{"link:Orbiter/Config/Sol.cfg=/dev/zero"} << InstallationLimits{}
                 << QStringList{
@@ -151,6 +155,11 @@ private slots:
                 << InstallationLimits{.entries = 9}
                 << QStringList{nativePaths("%cwd%/Orbiter/Config/earth/BASE")
                                + ": skipped the entries past the first 9"};
+        QTest::newRow("past the bytes a reading may take")
+                << QStringList{"sparse:" + base + "Big.cfg=1500000"}
+                << InstallationLimits{.bytes = 1 << 20}
+                << QStringList{nativePaths("%cwd%/Orbiter")
+                               + ": skipped the files past the first 1 MiB read"};
         QTest::newRow("past the files a reading may take")
                 << QStringList{} << InstallationLimits{.files = 6}
                 << QStringList{nativePaths("%cwd%/Orbiter")

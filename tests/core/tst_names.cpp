@@ -33,13 +33,13 @@ private slots:
         // clang-format off
         QTest::newRow("the launch body") << "txtLBase(0)" << QStringList{} << bodies;
         QTest::newRow("the bases of the launch body") << "txtLBase(1)" << QStringList{"txtLBase(0)=Earth"} << earthBases;
-        QTest::newRow("the bases of a body typed in another case") << "txtLBase(1)" << QStringList{"txtLBase(0)=mOON"} << QStringList{"Brighton Beach"};
+        QTest::newRow("the bases of a body typed in another case") << "txtLBase(1)" << QStringList{"txtLBase(0)=mOON"} << QStringList{"Tranquility"};
         QTest::newRow("no bases of a body not there") << "txtLBase(1)" << QStringList{"txtLBase(0)=Venus"} << QStringList{};
         QTest::newRow("the pads of the launch base") << "txtLBase(2)" << QStringList{"txtLBase(0)=Earth", "txtLBase(1)=habana"} << QStringList{"1", "2"};
         QTest::newRow("no pads of a base not there") << "txtLBase(2)" << QStringList{"txtLBase(0)=Earth", "txtLBase(1)=Havana"} << QStringList{};
         QTest::newRow("no pads of a base on another body") << "txtLBase(2)" << QStringList{"txtLBase(0)=Moon", "txtLBase(1)=Habana"} << QStringList{};
-        QTest::newRow("reentry: the bases of the launch body") << "txtRBase" << QStringList{"txtLBase(0)=Moon"} << QStringList{"Brighton Beach"};
-        QTest::newRow("landing: every base, without a launch body") << "txtLndBase" << QStringList{} << earthBases + QStringList{"Brighton Beach", "Olympus"};
+        QTest::newRow("reentry: the bases of the launch body") << "txtRBase" << QStringList{"txtLBase(0)=Moon"} << QStringList{"Tranquility"};
+        QTest::newRow("landing: every base, without a launch body") << "txtLndBase" << QStringList{} << earthBases + QStringList{"Tranquility", "Olympus"};
         QTest::newRow("a reference: vessels, then bodies") << "txtSReference" << QStringList{} << vessels + bodies;
         QTest::newRow("align with: vessels, then bodies") << "txtAAlignWith" << QStringList{} << vessels + bodies;
         QTest::newRow("a field that names nothing") << "txtLHeading" << QStringList{} << QStringList{};
@@ -64,7 +64,7 @@ private slots:
         QTest::newRow("a misspelt base") << QStringList{"txtLBase(0)=Earth", "txtLBase(1)=Habanna", "txtLBase(2)=9"} << QStringList{"the base \"Habanna\" is not on Earth; did you mean \"Habana\"?"};
         QTest::newRow("a pad beyond the base's") << QStringList{"txtLBase(0)=Earth", "txtLBase(1)=Habana", "txtLBase(2)=3"} << QStringList{"there is no pad \"3\" at Habana, which has 2 pads"};
         QTest::newRow("a pad that is no number") << QStringList{"txtLBase(0)=Earth", "txtLBase(1)=Cape Canaveral", "txtLBase(2)=[port]"} << QStringList{"there is no pad \"[port]\" at Cape Canaveral, which has 1 pad"};
-        QTest::newRow("a pad at a base without pads") << QStringList{"txtLBase(0)=Moon", "txtLBase(1)=Brighton Beach", "txtLBase(2)=1"} << QStringList{"there is no pad \"1\" at Brighton Beach, which has no pads"};
+        QTest::newRow("a pad at a base without pads") << QStringList{"txtLBase(0)=Moon", "txtLBase(1)=Tranquility", "txtLBase(2)=1"} << QStringList{"there is no pad \"1\" at Tranquility, which has no pads"};
         QTest::newRow("an unknown body, its base not checked") << QStringList{"txtLBase(0)=Eart", "txtLBase(1)=Nowhere", "txtLBase(2)=7"} << QStringList{"the body \"Eart\" is not in the Sol system; did you mean \"Earth\"?"};
         QTest::newRow("nothing near") << QStringList{"txtLBase(0)=Earth", "txtLBase(1)=Baikonur"} << QStringList{"the base \"Baikonur\" is not on Earth"};
         QTest::newRow("a vessel") << QStringList{"txtDReference=ISSS"} << QStringList{"the vessel \"ISSS\" is not in the last flight, nor a body of the Sol system; did you mean \"ISS\"?"};

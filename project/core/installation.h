@@ -40,8 +40,8 @@ struct InstallationLimits
     int entries = 4096;        // of one folder
     int files = 8192;          // read in all
     qint64 fileSize = 4 << 20; // of a configuration file
-    qint64 scenarioSize = 32 << 20;
-    qint64 bytes = 64 << 20; // read in all
+    qint64 scenarioSize = 16 << 20;
+    qint64 bytes = 16 << 20; // read in all; a stock installation has less than 1 MiB
 };
 
 OrbiterInstallation readInstallation(const QString &directory,

@@ -3,8 +3,9 @@
 #include "wineprefix.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
+
+#include "filestore.h"
 
 namespace Platform {
 
@@ -32,13 +33,16 @@ QString entryNamed(const QString &folder, const QString &name)
 {
     if (name == u"." || name == u".." || QFileInfo::exists(folder + u'/' + name))
         return name;
-    // A folder of many entries is searched only so far, as the file store lists folders.
-    QDirIterator entries(folder,
-                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (int seen = 0; seen < FolderEntryLimit && entries.hasNext(); ++seen) {
-        const QString entry = entries.nextFileInfo().fileName();
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
+    // Listed as the file store lists any folder: a pipe is not waited on, and a folder of
+    // many entries is searched only so far.
+    QList<FolderEntry> entries;
+    bool more = false;
+    FileError error;
+    if (listFolder(folder, FolderEntryLimit, &entries, &more, &error)) {
+        for (const FolderEntry &entry : std::as_const(entries)) {
+            if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
+                return entry.name;
+        }
     }
     return name;
 }
